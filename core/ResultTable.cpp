@@ -1,0 +1,92 @@
+#include "core/ResultTable.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace tarnvik::core {
+
+namespace {
+const std::u16string kEmpty;
+const Row kEmptyRow(ResultTable::kStoredColumns);
+}  // namespace
+
+ResultTable::ResultTable(int colCount, int rowCount)
+    : colCount_(std::max(1, colCount)), rowCount_(std::max(2, rowCount)) {
+  EnsureRow(rowCount_);
+}
+
+void ResultTable::SetRowCount(int rows) {
+  rowCount_ = std::max(2, rows);
+  // Keep one spare row beyond the shown ones so appending never reallocates
+  // in the middle of a producer's write.
+  EnsureRow(rowCount_);
+}
+
+void ResultTable::SetColCount(int cols) { colCount_ = std::max(1, cols); }
+
+const std::u16string& ResultTable::Cell(int col, int row) const {
+  if (row < 0 || col < 0 || row >= static_cast<int>(rows_.size())) return kEmpty;
+  const Row& r = rows_[row];
+  if (col >= static_cast<int>(r.size())) return kEmpty;
+  return r[col];
+}
+
+void ResultTable::SetCell(int col, int row, std::u16string text) {
+  if (row < 0 || col < 0) return;
+  Row& r = MutableRow(row);
+  if (col >= static_cast<int>(r.size())) r.resize(col + 1);
+  r[col] = std::move(text);
+}
+
+void ResultTable::CopyRow(int src, int dst) {
+  if (src == dst || src < 0 || dst < 0) return;
+  EnsureRow(std::max(src, dst));
+  rows_[dst] = rows_[src];
+}
+
+void ResultTable::CopyRowFrom(const ResultTable& from, int src, int dst) {
+  if (&from == this) {
+    CopyRow(src, dst);
+    return;
+  }
+  if (dst < 0) return;
+  MutableRow(dst) = from.RowCells(src);
+  if (rows_[dst].size() < kStoredColumns) rows_[dst].resize(kStoredColumns);
+}
+
+Row& ResultTable::MutableRow(int row) {
+  EnsureRow(row);
+  return rows_[row];
+}
+
+const Row& ResultTable::RowCells(int row) const {
+  if (row < 0 || row >= static_cast<int>(rows_.size())) return kEmptyRow;
+  return rows_[row];
+}
+
+void ResultTable::PermuteRows(int first, const std::vector<int>& order) {
+  if (order.empty()) return;
+  EnsureRow(first + static_cast<int>(order.size()) - 1);
+  std::vector<Row> moved;
+  moved.reserve(order.size());
+  for (int src : order) moved.push_back(std::move(rows_[src]));
+  for (size_t k = 0; k < moved.size(); ++k) rows_[first + k] = std::move(moved[k]);
+}
+
+int ResultTable::ColWidth(int col) const {
+  if (col < 0 || col >= static_cast<int>(widths_.size())) return 0;
+  return widths_[col];
+}
+
+void ResultTable::SetColWidth(int col, int pixels) {
+  if (col < 0) return;
+  if (col >= static_cast<int>(widths_.size())) widths_.resize(col + 1, 0);
+  widths_[col] = pixels;
+}
+
+void ResultTable::EnsureRow(int row) {
+  if (row < static_cast<int>(rows_.size())) return;
+  rows_.resize(row + 1, Row(kStoredColumns));
+}
+
+}  // namespace tarnvik::core

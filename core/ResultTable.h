@@ -1,0 +1,80 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tarnvik::core {
+
+// One row of a result table: its cells, column 0 first.
+using Row = std::vector<std::u16string>;
+
+// A grid of UTF-16 text cells addressed as (column, row), both from 0.
+// Row 0 is the header row and column 0 the number column.
+//
+// RowCount() is at least 2: a table without results has one blank data row.
+// Producers append by writing the trailing blank row (index RowCount() - 1)
+// and then growing RowCount() by one.
+//
+// Cells are kept when RowCount() or ColCount() shrinks, and a row may be
+// written at any index at or beyond RowCount() and read back unchanged; such
+// rows are never shown. Cells that were never written read as empty.
+//
+// Every row holds at least kStoredColumns cells whatever ColCount() is, so a
+// row copied in the six-column layout still carries its extension cell.
+//
+// Not thread-safe; the UI thread owns both tables.
+class ResultTable {
+ public:
+  static constexpr int kStoredColumns = 7;
+
+  explicit ResultTable(int colCount = 6, int rowCount = 2);
+
+  int RowCount() const { return rowCount_; }
+  // Sets the number of rows; values below 2 become 2. Rows beyond the new
+  // count keep their cells.
+  void SetRowCount(int rows);
+
+  int ColCount() const { return colCount_; }
+  // Sets the number of columns (at least 1). Cells beyond it are kept.
+  void SetColCount(int cols);
+
+  // The text of a cell. Any non-negative address may be read; cells outside
+  // what was ever written read as empty.
+  const std::u16string& Cell(int col, int row) const;
+  // Writes a cell. Any non-negative address may be written; the storage grows.
+  void SetCell(int col, int row, std::u16string text);
+
+  // Replaces every cell of row dst by the matching cell of row src.
+  void CopyRow(int src, int dst);
+  // The same, from a row of another table.
+  void CopyRowFrom(const ResultTable& from, int src, int dst);
+
+  // Direct access to a whole row, for bulk producers (the scan, the sort).
+  // The row is created when missing and has at least kStoredColumns cells.
+  Row& MutableRow(int row);
+  const Row& RowCells(int row) const;
+
+  // Moves rows [first, first + order.size()) so that position first + k
+  // receives the row that was at order[k]. order must be a permutation of
+  // that range. Moves, never copies, the cells.
+  void PermuteRows(int first, const std::vector<int>& order);
+
+  // Column widths in pixels; unset columns read as 0.
+  int ColWidth(int col) const;
+  void SetColWidth(int col, int pixels);
+
+  // Point size of the table's font; the column widths follow it.
+  int FontPointSize() const { return fontPointSize_; }
+  void SetFontPointSize(int points) { fontPointSize_ = points; }
+
+ private:
+  void EnsureRow(int row);
+
+  int colCount_;
+  int rowCount_;
+  int fontPointSize_ = 12;
+  std::vector<Row> rows_;
+  std::vector<int> widths_;
+};
+
+}  // namespace tarnvik::core

@@ -1,0 +1,118 @@
+#include "lib/TextCodec.h"
+
+#include <cstdint>
+
+namespace tarnvik::lib {
+
+namespace {
+
+void PushCodePoint(std::u16string& out, char32_t cp) {
+  if (cp < 0x10000) {
+    out.push_back(static_cast<char16_t>(cp));
+  } else {
+    cp -= 0x10000;
+    out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
+    out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+  }
+}
+
+void PushUtf8(std::string& out, char32_t cp) {
+  if (cp < 0x80) {
+    out.push_back(static_cast<char>(cp));
+  } else if (cp < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  } else if (cp < 0x10000) {
+    out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  }
+}
+
+// Length of the valid UTF-8 sequence starting at s[i], or 0 when the bytes
+// there do not form one (RFC 3629: no overlong forms, no surrogates, nothing
+// above U+10FFFF).
+size_t ValidSequence(std::string_view s, size_t i, char32_t& cp) {
+  const auto b = [&](size_t k) { return static_cast<uint8_t>(s[i + k]); };
+  const uint8_t c = b(0);
+  const size_t left = s.size() - i;
+  const auto cont = [&](size_t k) { return k < left && (b(k) & 0xC0) == 0x80; };
+  if (c < 0x80) {
+    cp = c;
+    return 1;
+  }
+  if (c >= 0xC2 && c <= 0xDF && cont(1)) {
+    cp = ((c & 0x1F) << 6) | (b(1) & 0x3F);
+    return 2;
+  }
+  if (c >= 0xE0 && c <= 0xEF && cont(1) && cont(2)) {
+    const uint8_t c1 = b(1);
+    if (c == 0xE0 && c1 < 0xA0) return 0;   // overlong
+    if (c == 0xED && c1 >= 0xA0) return 0;  // surrogate
+    cp = ((c & 0x0F) << 12) | ((c1 & 0x3F) << 6) | (b(2) & 0x3F);
+    return 3;
+  }
+  if (c >= 0xF0 && c <= 0xF4 && cont(1) && cont(2) && cont(3)) {
+    const uint8_t c1 = b(1);
+    if (c == 0xF0 && c1 < 0x90) return 0;  // overlong
+    if (c == 0xF4 && c1 >= 0x90) return 0;  // above U+10FFFF
+    cp = ((c & 0x07) << 18) | ((c1 & 0x3F) << 12) | ((b(2) & 0x3F) << 6) | (b(3) & 0x3F);
+    return 4;
+  }
+  return 0;
+}
+
+}  // namespace
+
+std::u16string NativeToText(std::string_view bytes) {
+  std::u16string out;
+  out.reserve(bytes.size());
+  size_t i = 0;
+  while (i < bytes.size()) {
+    const auto c = static_cast<uint8_t>(bytes[i]);
+    if (c < 0x80) {  // the common case, kept cheap
+      out.push_back(c);
+      ++i;
+      continue;
+    }
+    char32_t cp = 0;
+    const size_t n = ValidSequence(bytes, i, cp);
+    if (n == 0) {
+      out.push_back(static_cast<char16_t>(0xDC00 + c));
+      ++i;
+    } else {
+      PushCodePoint(out, cp);
+      i += n;
+    }
+  }
+  return out;
+}
+
+std::string TextToNative(std::u16string_view text) {
+  std::string out;
+  out.reserve(text.size() * 3);
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char16_t u = text[i];
+    if (u < 0x80) {
+      out.push_back(static_cast<char>(u));
+    } else if (u >= 0xD800 && u <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+               text[i + 1] <= 0xDFFF) {
+      PushUtf8(out, 0x10000 + ((static_cast<char32_t>(u) - 0xD800) << 10) + (text[i + 1] - 0xDC00));
+      ++i;
+    } else if (u >= 0xDC80 && u <= 0xDCFF) {
+      out.push_back(static_cast<char>(u - 0xDC00));
+    } else if (u >= 0xD800 && u <= 0xDFFF) {
+      PushUtf8(out, 0xFFFD);
+    } else {
+      PushUtf8(out, u);
+    }
+  }
+  return out;
+}
+
+}  // namespace tarnvik::lib

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstdint>
+
+namespace tarnvik::platform {
+
+// A moment in local time, the fields of struct tm in plain numbers.
+struct LocalTime {
+  int year = 0;   // e.g. 2026
+  int month = 0;  // 1..12
+  int day = 0;    // 1..31
+  int hour = 0;   // 0..23
+  int minute = 0;
+  int second = 0;  // 0..60
+};
+
+// Converts seconds since the epoch to the user's local time (the time zone
+// of the process). Returns false when the moment cannot be represented.
+bool ToLocalTime(int64_t epochSeconds, LocalTime& out);
+
+}  // namespace tarnvik::platform

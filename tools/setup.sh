@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Tarnvik needs to build, test and run.
+# Idempotent: prints nothing and changes nothing when everything is there.
+#   tools/setup.sh            build, test and run dependencies
+#   tools/setup.sh --extras   also the tools for screenshots, fuzzing and benchmarks
+set -euo pipefail
+
+packages=(
+  cmake g++ make ninja-build pkg-config
+  libgtest-dev libgmock-dev libbenchmark-dev
+  qt6-base-dev libgl-dev
+  fonts-ipafont-gothic
+  libicu-dev
+  libxlsxwriter-dev
+  unzip
+)
+if [[ "${1:-}" == "--extras" ]]; then
+  packages+=(xvfb xdotool x11-utils imagemagick clang-14 libclang-rt-14-dev hyperfine)
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+  [[ "$status" == "install ok installed" ]] || missing+=("$p")
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+sudo=()
+[[ $(id -u) -ne 0 ]] && sudo=(sudo)
+echo "Installing: ${missing[*]}" >&2
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -qq >/dev/null
+"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
