@@ -15,9 +15,10 @@ struct Counters {
 
 // The count boxes the engine writes while it works.
 enum class CountBox {
-  Files,    // STxDatCnt
-  Folders,  // STxFolder
-  Same,     // STxEqual
+  Files,     // STxDatCnt
+  Folders,   // STxFolder
+  Same,      // STxEqual
+  Selected,  // STxSelCnt: rows of the lower table
 };
 
 // Sort orders of the radio group RdGSortKbn.
