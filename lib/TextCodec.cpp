@@ -96,6 +96,11 @@ std::u16string NativeToText(std::string_view bytes) {
 std::string TextToNative(std::u16string_view text) {
   std::string out;
   out.reserve(text.size() * 3);
+  AppendNative(out, text);
+  return out;
+}
+
+void AppendNative(std::string& out, std::u16string_view text) {
   for (size_t i = 0; i < text.size(); ++i) {
     const char16_t u = text[i];
     if (u < 0x80) {
@@ -112,7 +117,6 @@ std::string TextToNative(std::u16string_view text) {
       PushUtf8(out, u);
     }
   }
-  return out;
 }
 
 }  // namespace tarnvik::lib

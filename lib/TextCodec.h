@@ -16,6 +16,9 @@ std::u16string NativeToText(std::string_view bytes);
 // other code point is written as UTF-8 (any other lone surrogate as U+FFFD).
 std::string TextToNative(std::u16string_view text);
 
+// Appends TextToNative(text) to out, without a temporary string.
+void AppendNative(std::string& out, std::u16string_view text);
+
 // Plain UTF-8 to UTF-16 and back, for literals and user input.
 inline std::u16string FromUtf8(std::string_view s) { return NativeToText(s); }
 inline std::string ToUtf8(std::u16string_view s) { return TextToNative(s); }

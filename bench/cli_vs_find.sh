@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Times tarnvik-cli against find on the same warm 20,000-file tree, in one
+# run, and prints the ratio (target: <= 1.2).
+#   bench/cli_vs_find.sh [RUNS]
+# Builds into build/ (or $TARNVIK_BUILD_DIR) when needed; the tree is made
+# once by gentree_tool in $TARNVIK_BENCH_TREE (default /tmp/tarnvik-bench-tree).
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+build=${TARNVIK_BUILD_DIR:-$here/build}
+tree=${TARNVIK_BENCH_TREE:-/tmp/tarnvik-bench-tree}
+runs=${1:-15}
+
+if [[ ! -x "$build/cli/tarnvik-cli" || ! -x "$build/bench/gentree_tool" ]]; then
+  "$here/tools/build.sh" >/dev/null
+fi
+cli="$build/cli/tarnvik-cli"
+if [[ ! -f "$tree/.complete" ]]; then
+  rm -rf "$tree"
+  "$build/bench/gentree_tool" "$tree" --seed 1 >/dev/null
+  touch "$tree/.complete"
+fi
+
+# Median wall time in milliseconds of a command, the two commands taking
+# turns so that both see the same machine state.
+now_ns() { date +%s%N; }
+declare -a t_cli t_find
+for ((i = 0; i < 3; i++)); do  # warm the caches
+  "$cli" "$tree" >/dev/null 2>&1
+  find "$tree" -printf '%P\t%T@\t%s\n' >/dev/null
+done
+for ((i = 0; i < runs; i++)); do
+  s=$(now_ns); "$cli" "$tree" >/dev/null 2>&1; e=$(now_ns); t_cli+=($(((e - s) / 1000)))
+  s=$(now_ns); find "$tree" -printf '%P\t%T@\t%s\n' >/dev/null; e=$(now_ns); t_find+=($(((e - s) / 1000)))
+done
+median() { printf '%s\n' "$@" | sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
+mc=$(median "${t_cli[@]}")
+mf=$(median "${t_find[@]}")
+files=$("$cli" "$tree" 2>&1 >/dev/null | tail -n 1)
+printf 'tree: %s (%s)\n' "$tree" "$files"
+printf 'tarnvik-cli: %d us (median of %d)\n' "$mc" "$runs"
+printf 'find:        %d us (median of %d)\n' "$mf" "$runs"
+awk -v a="$mc" -v b="$mf" 'BEGIN { printf "ratio tarnvik-cli/find: %.2f (target <= 1.2)\n", a / b }'
