@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string_view>
+
+#include "core/EngineHost.h"
+#include "core/ResultTable.h"
+
+namespace tarnvik::core {
+
+// The marks the sort writes into column 5 and the two view buttons show.
+inline constexpr char16_t kMarkName[] = u"Name";
+inline constexpr char16_t kMarkSame[] = u"Same";
+
+// The two view buttons ("同一名称 表示" with kMarkName, "同一内容 表示" with
+// kMarkSame): clears `lower`, then walks the data rows of `upper` from row 2
+// on. Each row whose column 5 equals `mark` exactly is appended to `lower`,
+// preceded by the row above it when that row's column 5 is blank after
+// trimming (the unmarked head of its group); a row above that carries any
+// mark is not added. Row 1 is never examined for a mark itself, it can only
+// come in as the head of row 2. Copies keep every cell (numbers and marks
+// included). While appending, the Selected count box shows RowCount - 1 of
+// `lower` before each marked row is added; at the end the trailing blank row
+// is dropped unless the table is empty (then it keeps its one blank row) and
+// the box shows RowCount - 1 again. `upper` is only read and must be another
+// table than `lower`. The caller then enables the lower Excel button. UI
+// thread only.
+void ShowMarkedRows(const ResultTable& upper, ResultTable& lower, std::u16string_view mark,
+                    EngineHost& host);
+
+}  // namespace tarnvik::core

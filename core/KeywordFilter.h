@@ -1,0 +1,57 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "core/EngineHost.h"
+#include "core/ResultTable.h"
+
+namespace tarnvik::core {
+
+// Item indices of the connective combo box CmbAndOr. Text typed into the box
+// that leaves no item selected gives -1.
+inline constexpr int kConnectiveAnd = 0;
+inline constexpr int kConnectiveOr = 1;
+
+// The form in which file names and keywords are compared:
+// RemoveSpaces(ToUpperAscii(ToHalfWidth(text))) with the helpers of
+// Fnc_StdFnc and the system text mapper. Hiragana and katakana, full and half
+// width, the case of ASCII letters and spaces (U+0020 and U+3000) make no
+// difference; controls inside the text stay. The result is empty when
+// nothing but spaces and controls is left.
+//
+// Computed in one pass over a table folded from the system mapper at first
+// use. That gives exactly the composition above because the mapper maps each
+// code unit on its own and leaves the code units up to U+0020 unchanged. Any
+// thread may call it.
+std::u16string MatchKey(std::u16string_view text);
+
+// The same, written into `out` (its contents are replaced), so that a caller
+// normalising many names reuses one buffer.
+void MatchKeyInto(std::u16string_view text, std::u16string& out);
+
+// Whether a row whose file name has the match key `nameKey` is listed for the
+// match keys k1 and k2 of the two keywords and the connective index. A key
+// occurs in a name when it is a non-empty substring of it.
+// - k1 occurs: listed unless the connective is "and" (0), k2 is not empty and
+//   k2 does not occur.
+// - k1 does not occur: listed only when the connective is "or " (1) and k2
+//   occurs.
+// So "and" with an empty k2 is a search for k1 alone, "or " lists names with
+// either key, and a typed connective (-1) lists names with k1 and ignores k2.
+bool RowMatches(std::u16string_view nameKey, std::u16string_view k1, std::u16string_view k2,
+                int connective);
+
+// The lower search button: when keyword1 is blank after trimming, returns
+// false and changes nothing at all (the lower table and the count box keep
+// what they show). Otherwise clears `lower`, appends a copy of every data row
+// of `upper` whose file name (column 1) passes RowMatches with the match keys
+// of the two keywords, drops the trailing blank row unless the table is empty
+// (an empty result keeps its one blank row), shows RowCount - 1 of `lower` in
+// the Selected count box and returns true; the caller then enables the
+// lower Excel button. The names are normalised afresh on every call.
+// `upper` and `lower` must be different tables. UI thread only.
+bool FilterRows(const ResultTable& upper, ResultTable& lower, std::u16string_view keyword1,
+                std::u16string_view keyword2, int connective, EngineHost& host);
+
+}  // namespace tarnvik::core

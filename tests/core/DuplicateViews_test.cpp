@@ -1,0 +1,139 @@
+#include "core/DuplicateViews.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/ColumnLayout.h"
+#include "core/ResultTable.h"
+#include "lib/TextCodec.h"
+
+namespace tarnvik::core {
+namespace {
+
+struct UpperRow {
+  std::u16string name;
+  std::u16string mark;
+};
+
+// An upper table as the sort leaves it: numbered rows with name, folder,
+// time, size, mark and extension.
+ResultTable MakeUpper(const std::vector<UpperRow>& rows) {
+  ResultTable upper(7, 2);
+  for (size_t k = 0; k < rows.size(); ++k) {
+    const int r = static_cast<int>(k) + 1;
+    upper.SetCell(kColNumber, r, FormatNumber(r, 4));
+    upper.SetCell(kColName, r, rows[k].name);
+    upper.SetCell(kColFolder, r, u"sub" + FormatNumber(r, 1));
+    upper.SetCell(kColTime, r, u"2024.05.06 07:08:10");
+    upper.SetCell(kColSize, r, FormatNumber(100 + r, 6));
+    upper.SetCell(kColCheck, r, rows[k].mark);
+    upper.SetCell(kColExt, r, ExtensionText(rows[k].name));
+  }
+  upper.SetRowCount(static_cast<int>(rows.size()) + 1);
+  return upper;
+}
+
+// The upper rows shown in `lower`, by their number, after checking that
+// every copy carries all cells of its row.
+std::vector<int> ShownRows(const ResultTable& upper, const ResultTable& lower) {
+  std::vector<int> rows;
+  for (int r = 1; r < lower.RowCount(); ++r) {
+    if (lower.Cell(kColNumber, r).empty()) continue;
+    const int from = std::stoi(lib::ToUtf8(lower.Cell(kColNumber, r)));
+    for (int c = 0; c < ResultTable::kStoredColumns; ++c) {
+      EXPECT_EQ(lower.Cell(c, r), upper.Cell(c, from)) << "row " << r << " column " << c;
+    }
+    rows.push_back(from);
+  }
+  return rows;
+}
+
+class CountingHost : public EngineHost {
+ public:
+  void ShowCount(CountBox box, int value) override {
+    EXPECT_EQ(box, CountBox::Selected);
+    shown.push_back(value);
+  }
+  std::vector<int> shown;
+};
+
+struct ViewCase {
+  const char* what;
+  std::vector<UpperRow> upper;
+  std::u16string mark;
+  std::vector<int> rows;   // upper rows shown, in order
+  std::vector<int> shown;  // values the count box showed, in order
+};
+
+TEST(ShowMarkedRows, ShowsMarkedRowsWithTheirGroupHeads) {
+  const std::vector<UpperRow> groups = {{u"a.txt", u""},
+                                        {u"a.txt", u"Same"},
+                                        {u"a.txt", u"Same"},
+                                        {u"b.txt", u""},
+                                        {u"b.txt", u"Name"}};
+  const std::vector<UpperRow> mixed = {{u"a.txt", u""}, {u"a.txt", u"Name"}, {u"a.txt", u"Same"}};
+  const ViewCase cases[] = {
+      {"same contents", groups, kMarkSame, {1, 2, 3}, {2, 3, 3}},
+      {"same names", groups, kMarkName, {4, 5}, {2, 2}},
+      {"head above a mark of the other kind is not added", mixed, kMarkSame, {3}, {1, 1}},
+      {"one group of names", mixed, kMarkName, {1, 2}, {2, 2}},
+      {"no marks at all", {{u"a.txt", u""}, {u"b.txt", u""}, {u"c.txt", u""}}, kMarkSame, {}, {1}},
+      {"no rows at all", {}, kMarkName, {}, {1}},
+      {"row 1 is never examined itself",
+       {{u"a.txt", u"Same"}, {u"b.txt", u""}},
+       kMarkSame,
+       {},
+       {1}},
+      {"row 1 carrying a mark is no head",
+       {{u"a.txt", u"Same"}, {u"a.txt", u"Same"}},
+       kMarkSame,
+       {2},
+       {1, 1}},
+      {"two groups in a row",
+       {{u"a.txt", u""},
+        {u"a.txt", u"Name"},
+        {u"b.txt", u""},
+        {u"b.txt", u"Name"},
+        {u"b.txt", u"Name"}},
+       kMarkName,
+       {1, 2, 3, 4, 5},
+       {2, 4, 5, 5}},
+      // A head cell that is blank after trimming counts as unmarked; marks
+      // compare exactly.
+      {"blank head cell", {{u"a.txt", u" \t"}, {u"a.txt", u"Same"}}, kMarkSame, {1, 2}, {2, 2}},
+      {"marks compare exactly",
+       {{u"a.txt", u""}, {u"a.txt", u"Same "}, {u"a.txt", u"same"}, {u"a.txt", u"Name"}},
+       kMarkSame,
+       {},
+       {1}},
+  };
+  for (const ViewCase& c : cases) {
+    const ResultTable upper = MakeUpper(c.upper);
+    ResultTable lower(7, 2);
+    CountingHost host;
+    ShowMarkedRows(upper, lower, c.mark, host);
+    EXPECT_EQ(ShownRows(upper, lower), c.rows) << c.what;
+    EXPECT_EQ(lower.RowCount(), std::max<int>(2, static_cast<int>(c.rows.size()) + 1)) << c.what;
+    EXPECT_EQ(host.shown, c.shown) << c.what;
+  }
+}
+
+TEST(ShowMarkedRows, ReplacesEarlierResults) {
+  const ResultTable upper = MakeUpper(
+      {{u"a.txt", u""}, {u"a.txt", u"Same"}, {u"b.txt", u""}, {u"c.txt", u""}, {u"d.txt", u""}});
+  ResultTable lower = MakeUpper({{u"x", u""}, {u"y", u""}, {u"z", u""}, {u"w", u""}});
+  CountingHost host;
+  ShowMarkedRows(upper, lower, kMarkSame, host);
+  EXPECT_EQ(lower.RowCount(), 3);
+  EXPECT_EQ(ShownRows(upper, lower), (std::vector<int>{1, 2}));
+
+  ShowMarkedRows(upper, lower, kMarkName, host);
+  EXPECT_EQ(lower.RowCount(), 2);
+  for (int c = 0; c < lower.ColCount(); ++c) EXPECT_EQ(lower.Cell(c, 1), u"") << c;
+  EXPECT_EQ(host.shown.back(), 1);
+}
+
+}  // namespace
+}  // namespace tarnvik::core
