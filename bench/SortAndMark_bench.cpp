@@ -1,0 +1,179 @@
+// Sorting and marking a full result table (the scan stops at 20,000 files):
+// realistic office names in both sort orders, and the inputs that make the
+// middle-pivot quicksort peel one row per partition.
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "core/ColumnLayout.h"
+#include "core/EngineHost.h"
+#include "core/ResultTable.h"
+#include "core/SortAndMark.h"
+#include "lib/TextCodec.h"
+
+namespace {
+
+using tarnvik::core::Column;
+using tarnvik::core::Counters;
+using tarnvik::core::EngineHost;
+using tarnvik::core::ExtensionText;
+using tarnvik::core::FormatNumber;
+using tarnvik::core::ResultTable;
+using tarnvik::lib::FromUtf8;
+
+constexpr int kRows = 20000;
+
+class OrderHost : public EngineHost {
+ public:
+  explicit OrderHost(int order) : order_(order) {}
+  int CurrentSortOrder() const override { return order_; }
+
+ private:
+  int order_;
+};
+
+std::u16string Text(const char* format, int a, int b = 0, int c = 0) {
+  char buf[64];
+  std::snprintf(buf, sizeof buf, format, a, b, c);
+  return FromUtf8(buf);
+}
+
+ResultTable EmptyTable(int order) {
+  ResultTable t(order == tarnvik::core::kOrderByExtension ? 7 : 6);
+  t.SetRowCount(kRows + 1);
+  return t;
+}
+
+void SetRow(ResultTable& t, int row, std::u16string name, std::u16string folder,
+            std::u16string time, std::u16string size) {
+  t.SetCell(Column::kColNumber, row, FormatNumber(row, 4));
+  t.SetCell(Column::kColExt, row, ExtensionText(name));
+  t.SetCell(Column::kColName, row, std::move(name));
+  t.SetCell(Column::kColFolder, row, std::move(folder));
+  t.SetCell(Column::kColTime, row, std::move(time));
+  t.SetCell(Column::kColSize, row, std::move(size));
+}
+
+// An office share: Japanese and ASCII names with dates and copy suffixes,
+// a few hundred folders, and about one file in five a copy of an earlier one
+// (half of them with the same time and size).
+ResultTable RealisticTable(int order) {
+  static const char* const stems[] = {"見積書",   "請求書", "議事録",  "報告書",  "企画書",
+                                      "会議資料", "提案書", "契約書",  "写真",    "名簿",
+                                      "日報",     "ﾃﾞｰﾀ",   "ｱﾝｹｰﾄ",   "report",  "README",
+                                      "budget",   "IMG_",   "minutes", "Invoice", "index"};
+  static const char* const exts[] = {".xlsx", ".docx", ".pptx", ".pdf", ".txt", ".jpg",
+                                     ".png",  ".xdw",  ".csv",  ".xls", ".doc", ""};
+  static const char* const suffixes[] = {"", "_%d", "(%d)", " - コピー", "_%d年度", "_v%d"};
+  static const char* const folderParts[] = {"営業部",   "総務部", "経理",    "projects", "2023年度",
+                                            "2024年度", "見積",   "archive", "共有",     "tmp",
+                                            "ｼｽﾃﾑ",     "src",    "写真",    "old"};
+  std::mt19937 rng(12345);
+  auto pick = [&rng](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
+
+  std::vector<std::u16string> folders{u""};
+  while (folders.size() < 400) {
+    std::string path;
+    for (int depth = 1 + pick(3); depth > 0; --depth) {
+      if (!path.empty()) path += '/';
+      path += folderParts[pick(14)];
+    }
+    folders.push_back(FromUtf8(path));
+  }
+
+  ResultTable t = EmptyTable(order);
+  for (int row = 1; row <= kRows; ++row) {
+    if (row > 1 && pick(5) == 0) {
+      const int from = 1 + pick(row - 1);
+      const bool sameContent = pick(2) == 0;
+      SetRow(t, row, t.Cell(Column::kColName, from), folders[pick(400)],
+             sameContent ? t.Cell(Column::kColTime, from)
+                         : Text("2024.%02d.%02d 10:00:00", 1 + pick(12), 1 + pick(28)),
+             t.Cell(Column::kColSize, from));
+      continue;
+    }
+    std::string name = stems[pick(20)];
+    char suffix[64];
+    std::snprintf(suffix, sizeof suffix, suffixes[pick(6)], pick(300));
+    name += suffix;
+    name += exts[pick(12)];
+    SetRow(t, row, FromUtf8(name), folders[pick(400)],
+           Text("2023.%02d.%02d %02d:", 1 + pick(12), 1 + pick(28), pick(24)) +
+               Text("%02d:%02d", pick(60), pick(30) * 2),
+           FormatNumber(pick(2000000), 6));
+  }
+  return t;
+}
+
+// Every key equal: each partition peels one row and scans all the others.
+ResultTable IdenticalKeys(int order) {
+  ResultTable t = EmptyTable(order);
+  for (int row = 1; row <= kRows; ++row) {
+    SetRow(t, row, u"同じ名前.xlsx", u"共有", u"2024.05.01 09:30:00", FormatNumber(row, 6));
+  }
+  return t;
+}
+
+// Distinct keys arranged so that the middle row of every range is its
+// smallest (or largest) key: as unbalanced as identical keys, but the
+// largest-key variant moves every scanned row.
+ResultTable PeelingKeys(int order, bool largest) {
+  std::vector<int> item(kRows + 1), value(kRows + 1);
+  for (int k = 0; k <= kRows; ++k) item[k] = k;
+  int hi = kRows;
+  for (int lo = 1, next = 1; lo < hi;) {
+    const int mid = (lo + hi) / 2;
+    const int pivot = item[mid];
+    item[mid] = item[lo];
+    if (largest) {
+      value[pivot] = hi;
+      item[lo] = item[hi];
+      item[hi--] = pivot;
+    } else {
+      value[pivot] = next++;
+      item[lo++] = pivot;
+    }
+  }
+  value[item[hi]] = hi;
+  ResultTable t = EmptyTable(order);
+  for (int row = 1; row <= kRows; ++row) {
+    SetRow(t, row, Text("%07d.txt", value[row]), u"", u"2024.05.01 09:30:00", u"   100");
+  }
+  return t;
+}
+
+void RunSortAndMark(benchmark::State& state, const ResultTable& input, int order) {
+  OrderHost host(order);
+  for (auto _ : state) {
+    state.PauseTiming();
+    ResultTable table = input;
+    Counters counters{kRows, 1, 0};
+    state.ResumeTiming();
+    tarnvik::core::SortAndMark(table, counters, host);
+    benchmark::DoNotOptimize(counters.SameCount);
+  }
+  state.SetItemsProcessed(state.iterations() * kRows);
+}
+
+void BM_Realistic(benchmark::State& state) {
+  const int order = static_cast<int>(state.range(0));
+  RunSortAndMark(state, RealisticTable(order), order);
+}
+BENCHMARK(BM_Realistic)->ArgName("order")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void BM_IdenticalKeys(benchmark::State& state) { RunSortAndMark(state, IdenticalKeys(0), 0); }
+BENCHMARK(BM_IdenticalKeys)->Unit(benchmark::kMillisecond);
+
+void BM_PeelSmallest(benchmark::State& state) { RunSortAndMark(state, PeelingKeys(0, false), 0); }
+BENCHMARK(BM_PeelSmallest)->Unit(benchmark::kMillisecond);
+
+void BM_PeelLargest(benchmark::State& state) { RunSortAndMark(state, PeelingKeys(0, true), 0); }
+BENCHMARK(BM_PeelLargest)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

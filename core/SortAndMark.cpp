@@ -1,0 +1,248 @@
+#include "core/SortAndMark.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+#include <numeric>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "core/ColumnLayout.h"
+
+namespace tarnvik::core {
+
+namespace {
+
+constexpr char16_t kMarkName[] = u"Name";
+constexpr char16_t kMarkSame[] = u"Same";
+
+std::u16string SortKey(const ResultTable& table, int row, int order) {
+  const std::u16string& name = table.Cell(kColName, row);
+  const std::u16string& folder = table.Cell(kColFolder, row);
+  std::u16string key;
+  if (order == kOrderByExtension) {
+    const std::u16string& ext = table.Cell(kColExt, row);
+    key.reserve(ext.size() + name.size() + folder.size());
+    key += ext;
+  } else {
+    key.reserve(name.size() + folder.size());
+  }
+  key += name;
+  key += folder;
+  return key;
+}
+
+// Equal keys share a rank and rank order is key order, so every comparison of
+// the partition below takes the branch the key comparison would have taken.
+std::vector<int32_t> RankKeys(const std::vector<std::u16string>& keys) {
+  const int n = static_cast<int>(keys.size());
+  std::vector<int32_t> byKey(n);
+  std::iota(byKey.begin(), byKey.end(), 0);
+  std::sort(byKey.begin(), byKey.end(),
+            [&keys](int32_t a, int32_t b) { return keys[a] < keys[b]; });
+  std::vector<int32_t> rank(n);
+  int32_t next = 0;
+  for (int k = 0; k < n; ++k) {
+    if (k > 0 && keys[byKey[k - 1]] != keys[byKey[k]]) ++next;
+    rank[byKey[k]] = next;
+  }
+  return rank;
+}
+
+// The row quicksort with the middle element as pivot, run on ranks and item
+// numbers instead of table rows: every step moves the same entries the row
+// copies would, so the final arrangement of items is the arrangement of rows.
+//
+// Its worst case (all keys equal, or a pivot that is always the smallest of
+// its range) peels one element per partition and scans the whole rest for
+// entries below the pivot, finding none. A lower bound on the ranks of each
+// block of 64 positions lets the scan step over such blocks at once. Every
+// write lowers the bound where needed, and a block that was scanned entry by
+// entry gets its exact minimum back, so a bound never exceeds the true
+// minimum and a block whose bound is not below the pivot holds no entry that
+// the scan would have moved. The mirror case (a pivot that is always the
+// largest) finds every entry below the pivot while nothing has yet been left
+// behind, so each would be exchanged with itself: whole blocks of that kind
+// are checked at once and passed over too.
+class RankQuickSort {
+ public:
+  explicit RankQuickSort(std::vector<int32_t> ranks)
+      : rank_(std::move(ranks)),
+        item_(rank_.size()),
+        blockMin_((rank_.size() + kBlockSize - 1) / kBlockSize) {
+    std::iota(item_.begin(), item_.end(), 0);
+    for (size_t b = 0; b < blockMin_.size(); ++b) Tighten(static_cast<int>(b));
+  }
+
+  // Partitions positions lo..hi (lo < hi) around the entry at their middle
+  // and returns the pivot's final position.
+  int Partition(int lo, int hi) {
+    const int mid = (lo + hi) / 2;
+    const int32_t pivotRank = rank_[mid];
+    const int32_t pivotItem = item_[mid];
+    Put(mid, rank_[lo], item_[lo]);
+    int last = lo;
+    int i = lo + 1;
+    while (i <= hi) {
+      int block = i >> kBlockShift;
+      const int lastBlock = hi >> kBlockShift;
+      while (block <= lastBlock && blockMin_[block] >= pivotRank) ++block;
+      if (block > lastBlock) break;
+      i = std::max(i, block << kBlockShift);
+      const int end = std::min(hi, ((block + 1) << kBlockShift) - 1);
+      if (last == i - 1 && AllBelow(i, end, pivotRank)) {
+        // Each entry would be exchanged with itself.
+        last = end;
+        i = end + 1;
+        continue;
+      }
+      for (; i <= end; ++i) {
+        if (rank_[i] < pivotRank) {
+          ++last;
+          if (last != i) Swap(i, last);
+        }
+      }
+      Tighten(block);
+    }
+    Put(lo, rank_[last], item_[last]);
+    Put(last, pivotRank, pivotItem);
+    return last;
+  }
+
+  // The item (input position) now at each position.
+  const std::vector<int32_t>& Items() const { return item_; }
+
+ private:
+  static constexpr int kBlockShift = 6;
+  static constexpr int kBlockSize = 1 << kBlockShift;
+
+  void Put(int p, int32_t rank, int32_t item) {
+    rank_[p] = rank;
+    item_[p] = item;
+    int32_t& bound = blockMin_[p >> kBlockShift];
+    bound = std::min(bound, rank);
+  }
+
+  void Swap(int p, int q) {
+    const int32_t rank = rank_[p];
+    const int32_t item = item_[p];
+    Put(p, rank_[q], item_[q]);
+    Put(q, rank, item);
+  }
+
+  // The loops over whole blocks have a fixed count so that the compiler
+  // turns them into vector code.
+  bool AllBelow(int from, int to, int32_t pivotRank) const {
+    const int32_t* p = rank_.data() + from;
+    const int count = to - from + 1;
+    int notBelow = 0;
+    if (count == kBlockSize) {
+      for (int k = 0; k < kBlockSize; ++k) notBelow |= p[k] >= pivotRank;
+    } else {
+      for (int k = 0; k < count; ++k) notBelow |= p[k] >= pivotRank;
+    }
+    return notBelow == 0;
+  }
+
+  void Tighten(int block) {
+    const int begin = block << kBlockShift;
+    const int32_t* p = rank_.data() + begin;
+    const int count = std::min(static_cast<int>(rank_.size()) - begin, kBlockSize);
+    int32_t low = std::numeric_limits<int32_t>::max();
+    if (count == kBlockSize) {
+      for (int k = 0; k < kBlockSize; ++k) low = std::min(low, p[k]);
+    } else {
+      for (int k = 0; k < count; ++k) low = std::min(low, p[k]);
+    }
+    blockMin_[block] = low;
+  }
+
+  std::vector<int32_t> rank_;
+  std::vector<int32_t> item_;
+  std::vector<int32_t> blockMin_;
+};
+
+// a1 + a2 == b1 + b2, without building either text.
+bool ConcatEquals(std::u16string_view a1, std::u16string_view a2, std::u16string_view b1,
+                  std::u16string_view b2) {
+  if (a1.size() + a2.size() != b1.size() + b2.size()) return false;
+  if (a1.size() > b1.size()) {
+    std::swap(a1, b1);
+    std::swap(a2, b2);
+  }
+  // a2 starts inside b1: its first k units line up with the tail of b1.
+  const size_t k = b1.size() - a1.size();
+  return b1.substr(0, a1.size()) == a1 && a2.substr(0, k) == b1.substr(a1.size()) &&
+         a2.substr(k) == b2;
+}
+
+}  // namespace
+
+void QuickSortRows(ResultTable& table, int /*s*/, int lo, int hi, int order, EngineHost& host) {
+  if (lo < 0 || lo >= hi) return;
+  const int n = hi - lo + 1;
+
+  std::vector<std::u16string> keys;
+  keys.reserve(n);
+  for (int row = lo; row <= hi; ++row) keys.push_back(SortKey(table, row, order));
+  RankQuickSort sorter(RankKeys(keys));
+  keys = {};
+
+  // An explicit stack instead of recursion keeps the call stack flat however
+  // unbalanced the partitions are. Each partition's position is reported after
+  // both of its sides are sorted, in the order the recursive sort reports them.
+  struct Task {
+    int lo;
+    int hi;  // -1: report lo as a finished partition
+  };
+  std::vector<Task> tasks{{0, n - 1}};
+  while (!tasks.empty()) {
+    const Task task = tasks.back();
+    tasks.pop_back();
+    if (task.hi < 0) {
+      host.ShowCount(CountBox::Files, lo + task.lo);
+      host.ProcessPendingEvents();
+      continue;
+    }
+    const int last = sorter.Partition(task.lo, task.hi);
+    tasks.push_back({last, -1});
+    if (last + 1 < task.hi) tasks.push_back({last + 1, task.hi});
+    if (task.lo < last - 1) tasks.push_back({task.lo, last - 1});
+  }
+
+  std::vector<int> rows(n);
+  const std::vector<int32_t>& items = sorter.Items();
+  for (int k = 0; k < n; ++k) rows[k] = lo + items[k];
+  table.PermuteRows(lo, rows);
+}
+
+void SortAndMark(ResultTable& table, Counters& counters, EngineHost& host) {
+  host.SortBegins();
+  table.SetRowCount(table.RowCount() + 1);
+  const int swapRow = table.RowCount() - 1;
+  QuickSortRows(table, swapRow, 1, swapRow - 1, host.CurrentSortOrder(), host);
+
+  table.SetCell(kColNumber, 1, FormatNumber(1, 4));
+  counters.SameCount = 0;
+  for (int i = 2; i < swapRow; ++i) {
+    if (table.Cell(kColName, i) != table.Cell(kColName, i - 1)) {
+      table.SetCell(kColCheck, i, {});
+    } else {
+      const bool same = ConcatEquals(table.Cell(kColTime, i), table.Cell(kColSize, i),
+                                     table.Cell(kColTime, i - 1), table.Cell(kColSize, i - 1));
+      table.SetCell(kColCheck, i, same ? kMarkSame : kMarkName);
+      ++counters.SameCount;
+      host.ShowCount(CountBox::Same, counters.SameCount);
+      host.ProcessPendingEvents();
+    }
+    table.SetCell(kColNumber, i, FormatNumber(i, 4));
+  }
+
+  host.ShowCount(CountBox::Files, counters.FileCount);
+  table.SetRowCount(table.RowCount() - 1);
+  host.SortEnds();
+}
+
+}  // namespace tarnvik::core
