@@ -11,25 +11,46 @@ namespace tarnvik::core {
 // Files listed by one search at the most.
 inline constexpr int kFileLimit = 20000;
 
-// The message shown when a search stops at the file limit.
+// The message shown when a search stops at the file limit:
+// "検索対象結果が２０，０００件を超えました！！", CR LF, "途中終了しました。".
 std::u16string FileLimitMessage();
 
 // Walks the folder tree below `dir` and appends one row per file to `table`
-// (columns: number, name, relative folder, time text, size, empty mark, and
-// the extension in the extension order). `root` is the search root, `dir`
-// the folder to list (equal to root on the outermost call); the relative
-// folder of a folder is its path below the root, "/" between names, empty
-// for the root itself. Roots carry no trailing "/" except "/" itself.
+// by the table's appending convention (write row RowCount() - 1, then grow
+// RowCount() by one). `root` is the search root, `dir` the folder to list
+// (equal to root on the outermost call); both are texts whose native form
+// (lib::TextToNative) is the path. Roots carry no trailing "/" except "/"
+// itself.
 //
-// Counts each finished folder in counters.FolderCount and each listed file
-// in counters.FileCount; stops listing at kFileLimit files and shows the
-// limit message once per folder level between the folder where the limit
-// was reached and `dir`. Reports counts, pending events and messages to the
-// host at the points the search command defines. Unreadable folders are
-// counted and skipped silently; symbolic links, FIFOs, sockets and devices
-// are listed as files and never opened or entered.
+// The cells of a row: 0 the row's index at the time of writing ("%4d"),
+// 1 the name, 2 the relative folder (the folder's path below the root, "/"
+// between names, empty for the root itself; below the root "/", the folder
+// "/home/a" gives "home/a"), 3 the time text of lib::FileTimeFormatter,
+// 4 the size in bytes ("%6d", wider when needed), 5 empty, 6 the extension
+// (ExtensionText) in the extension order and empty otherwise, so that cells
+// of an earlier search never linger. A file whose metadata cannot be read
+// (it vanished after the listing, or its folder may be read but not
+// searched) is still listed, with an empty time text and size 0.
 //
-// Works for trees of any depth without deep recursion. UI thread only.
+// Entries are handled in the order the file system lists them, files and
+// sub-folders interleaved, each sub-folder completely before the next
+// entry. Files named exactly "Thumbs.db" are left out; folders of that name
+// are entered. Before each entry the scan tests FileCount against
+// kFileLimit: from then on nothing is listed or entered. Each folder, when
+// its entries are done, is counted in FolderCount and both counts are shown
+// (Files, then Folders). After each sub-folder the host processes pending
+// events and, when FileCount has reached kFileLimit, shows
+// FileLimitMessage(); the message thus appears once per folder level between
+// the folder where the limit was reached and `dir`, and not at all when it
+// was reached among the files of `dir` itself.
+//
+// Unreadable folders (and a missing `dir`) are counted and skipped
+// silently. Symbolic links, FIFOs, sockets and devices are listed as files
+// from their own metadata and never opened or entered.
+//
+// Iterative: works for trees of any depth on a small stack, and reads each
+// folder's listing completely before entering its sub-folders. UI thread
+// only.
 void ScanFolder(const std::u16string& root, const std::u16string& dir, Counters& counters,
                 ResultTable& table, EngineHost& host, platform::DirectoryTree& fs);
 

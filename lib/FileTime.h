@@ -1,38 +1,54 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
-#include <unordered_map>
 
 namespace tarnvik::lib {
 
 // Formats last-write times as the "Date Time" column shows them:
 // "YYYY.MM.DD hh:nn:ss" in local time, seconds rounded down to an even
-// number (the two-second resolution of the DOS date-time format).
+// number (the two-second resolution of the DOS date-time format). Years
+// outside 0 to 9999 are written with as many digits as they need.
 //
 // Converting to local time is the costly step of a scan, so the formatter
-// remembers, per hour of UTC, the local text of that hour when the whole hour
-// has one offset from UTC and lies within one local day. Not thread-safe:
-// use one formatter per thread.
+// remembers, per hour of UTC, the local date and time of day at which that
+// hour begins, provided the whole hour has one offset from UTC and lies
+// within one local day (checked by converting its first and last second).
+// Every other hour is converted second by second. The results are the same
+// as converting each moment on its own.
+//
+// The time zone is read when an hour is first seen: a formatter made before
+// the process changes its time zone keeps the old zone for the hours it has
+// already seen, so make one formatter per scan. Not thread-safe: use one
+// formatter per thread.
 class FileTimeFormatter {
  public:
+  FileTimeFormatter();
+  ~FileTimeFormatter();
+  FileTimeFormatter(const FileTimeFormatter&) = delete;
+  FileTimeFormatter& operator=(const FileTimeFormatter&) = delete;
+
   // The text of a moment; empty when the moment has no local time.
   std::u16string Format(int64_t epochSeconds);
+  // The same, written into `out`, whose storage is reused.
+  void FormatTo(int64_t epochSeconds, std::u16string& out);
 
  private:
-  struct Hour {
-    bool cacheable = false;
-    // Local date and hour of the bucket's first second, and the local
-    // minute and second of it.
-    char16_t prefix[14];  // "YYYY.MM.DD hh"
-    int startMinute = 0;
-    int startSecond = 0;
-  };
-  std::unordered_map<int64_t, Hour> hours_;
+  struct Hour;
+  static constexpr size_t kSlots = 2048;
+
+  const Hour& Lookup(int64_t bucket);
+
+  // kSlots entries, indexed by the hour number modulo kSlots, made on first
+  // use; a slot keeps the hour that last landed in it.
+  std::unique_ptr<Hour[]> hours_;
 };
 
 // The time text of the file at a full path, in `text`. Returns false and
-// empties `text` when no file exists there.
+// empties `text` when no file exists there; a file whose time has no local
+// time gets an empty text and true.
 bool FileTimeText(const std::string& nativePath, std::u16string& text);
 
 }  // namespace tarnvik::lib

@@ -15,7 +15,8 @@ struct LocalTime {
 };
 
 // Converts seconds since the epoch to the user's local time (the time zone
-// of the process). Returns false when the moment cannot be represented.
+// of the process; after changing TZ the caller must call tzset()). Returns
+// false when the moment cannot be represented. Safe to call from any thread.
 bool ToLocalTime(int64_t epochSeconds, LocalTime& out);
 
 }  // namespace tarnvik::platform

@@ -1,0 +1,147 @@
+#include "core/FolderScan.h"
+
+#include <string_view>
+#include <vector>
+
+#include "core/ColumnLayout.h"
+#include "lib/FileTime.h"
+#include "lib/TextCodec.h"
+
+namespace tarnvik::core {
+
+namespace {
+
+using platform::DirectoryTree;
+using platform::DirEntry;
+using platform::FileInfo;
+
+constexpr std::string_view kThumbnailCache = "Thumbs.db";
+
+// One folder being worked on: its complete listing and how far the scan got.
+// Its relative folder is the first folderLength characters of the scanner's
+// path (each level's text is a prefix of the one below it), so a deep tree
+// costs memory in proportion to its depth, not to the square of it.
+struct Level {
+  DirectoryTree::Handle handle = -1;
+  std::vector<DirEntry> entries;
+  size_t next = 0;
+  size_t folderLength = 0;
+};
+
+std::u16string RelativeFolder(const std::u16string& root, const std::u16string& dir) {
+  // Every root but "/" is followed by a separator inside dir; "/" is one.
+  const size_t skip = !root.empty() && root.back() == u'/' ? root.size() : root.size() + 1;
+  if (dir.size() <= skip) return {};
+  return dir.substr(skip);
+}
+
+class Scanner {
+ public:
+  Scanner(Counters& counters, ResultTable& table, EngineHost& host, DirectoryTree& fs)
+      : counters_(counters), table_(table), host_(host), fs_(fs) {}
+
+  void Run(const std::u16string& root, const std::u16string& dir) {
+    path_ = RelativeFolder(root, dir);
+    Enter(fs_.OpenRoot(lib::TextToNative(dir)));
+    while (depth_ > 0) Step();
+  }
+
+ private:
+  // Levels are kept when a folder is finished so that the next folder at the
+  // same depth reuses their storage.
+  void Enter(DirectoryTree::Handle handle) {
+    if (depth_ == levels_.size()) levels_.emplace_back();
+    Level& level = levels_[depth_++];
+    level.handle = handle;
+    level.next = 0;
+    level.folderLength = path_.size();
+    if (handle < 0 || !fs_.List(handle, level.entries)) level.entries.clear();
+  }
+
+  void Step() {
+    Level& level = levels_[depth_ - 1];
+    if (level.next == level.entries.size()) {
+      Leave(level);
+      return;
+    }
+    const DirEntry& entry = level.entries[level.next++];
+    if (counters_.FileCount >= kFileLimit) return;
+    if (entry.name == "." || entry.name == "..") return;
+    if (entry.isFolder) {
+      path_.resize(level.folderLength);
+      if (!path_.empty()) path_ += u'/';
+      path_ += lib::NativeToText(entry.name);
+      Enter(fs_.OpenChild(level.handle, entry.name));  // level is stale from here on
+      return;
+    }
+    if (entry.name == kThumbnailCache) return;
+    AddFile(level, entry);
+  }
+
+  void Leave(Level& level) {
+    if (level.handle >= 0) fs_.Close(level.handle);
+    level.handle = -1;
+    --depth_;
+    ++counters_.FolderCount;
+    host_.ShowCount(CountBox::Files, counters_.FileCount);
+    host_.ShowCount(CountBox::Folders, counters_.FolderCount);
+    if (depth_ == 0) return;
+    host_.ProcessPendingEvents();
+    if (counters_.FileCount >= kFileLimit) host_.ShowMessage(FileLimitMessage());
+  }
+
+  void AddFile(const Level& level, const DirEntry& entry) {
+    const int r = table_.RowCount() - 1;
+    Row& row = table_.MutableRow(r);
+    FileInfo info;
+    bool known = entry.hasInfo;
+    if (known) {
+      info = entry.info;
+    } else {
+      known = fs_.Stat(level.handle, entry.name, info);
+    }
+    row[kColNumber] = FormatNumber(r, 4);
+    row[kColName] = lib::NativeToText(entry.name);
+    row[kColFolder].assign(path_, 0, level.folderLength);
+    if (known) {
+      times_.FormatTo(info.mtime, row[kColTime]);
+    } else {
+      row[kColTime].clear();
+      info.size = 0;
+    }
+    row[kColSize] = FormatNumber(info.size, 6);
+    row[kColCheck].clear();
+    if (host_.CurrentSortOrder() == kOrderByExtension) {
+      row[kColExt] = ExtensionText(row[kColName]);
+    } else {
+      row[kColExt].clear();
+    }
+    table_.SetRowCount(r + 2);
+    ++counters_.FileCount;
+  }
+
+  Counters& counters_;
+  ResultTable& table_;
+  EngineHost& host_;
+  DirectoryTree& fs_;
+  lib::FileTimeFormatter times_;
+  std::vector<Level> levels_;
+  size_t depth_ = 0;
+  std::u16string path_;
+};
+
+}  // namespace
+
+std::u16string FileLimitMessage() {
+  std::u16string text = u"検索対象結果が２０，０００件を超えました！！";
+  text += kCrLf;
+  text += u"途中終了しました。";
+  return text;
+}
+
+void ScanFolder(const std::u16string& root, const std::u16string& dir, Counters& counters,
+                ResultTable& table, EngineHost& host, platform::DirectoryTree& fs) {
+  Scanner(counters, table, host, fs).Run(root, dir);
+}
+
+}  // namespace tarnvik::core

@@ -1,0 +1,302 @@
+#include "platform/posix/PosixDirectoryTree.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+
+namespace tarnvik::platform {
+
+namespace {
+
+constexpr size_t kBufferSize = 64 * 1024;
+constexpr int kMinBudget = 4;
+constexpr int kMaxBudget = 256;
+
+// The root may be reached through symbolic links (that is the path the user
+// chose); below it nothing is followed, so a link never leads the walk in a
+// circle or out of the tree. O_DIRECTORY makes a FIFO or device fail before
+// it is opened, so nothing can block.
+constexpr int kRootFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
+constexpr int kChildFlags = kRootFlags | O_NOFOLLOW;
+
+int BudgetFromLimit() {
+  rlimit limit{};
+  if (getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY) {
+    return kMaxBudget;
+  }
+  // A quarter leaves the rest of the program (and the window system) room.
+  const auto quarter = static_cast<long long>(limit.rlim_cur / 4);
+  return static_cast<int>(std::clamp<long long>(quarter, kMinBudget, kMaxBudget));
+}
+
+void ToInfo(const struct stat& st, FileInfo& out) {
+  out.size = st.st_size;
+  out.mtime = st.st_mtim.tv_sec;
+}
+
+bool IsDotOrDotDot(const char* n) {
+  return n[0] == '.' && (n[1] == '\0' || (n[1] == '.' && n[2] == '\0'));
+}
+
+// File systems that leave d_type unknown need one lstat per entry; its
+// result is kept so that the caller does not stat the same file again.
+void Resolve(int dirFd, const char* name, DirEntry& e) {
+  if (IsDotOrDotDot(name)) {
+    e.isFolder = true;
+    return;
+  }
+  struct stat st;
+  if (fstatat(dirFd, name, &st, AT_SYMLINK_NOFOLLOW) != 0) return;
+  if (S_ISDIR(st.st_mode)) {
+    e.isFolder = true;
+  } else {
+    e.hasInfo = true;
+    ToInfo(st, e.info);
+  }
+}
+
+}  // namespace
+
+PosixDirectoryTree::PosixDirectoryTree(int descriptorBudget)
+    : budget_(descriptorBudget > 0 ? std::max(descriptorBudget, kMinBudget) : BudgetFromLimit()),
+      buffer_(std::make_unique_for_overwrite<char[]>(kBufferSize)) {}
+
+PosixDirectoryTree::~PosixDirectoryTree() {
+  for (const Node& n : nodes_) {
+    if (n.fd >= 0) close(n.fd);
+  }
+}
+
+bool PosixDirectoryTree::Valid(Handle h) const {
+  return h >= 0 && h < static_cast<int>(nodes_.size()) && nodes_[h].open;
+}
+
+bool PosixDirectoryTree::SetName(std::string_view name) {
+  if (name.empty() || name.find_first_of(std::string_view("/\0", 2)) != std::string_view::npos) {
+    return false;
+  }
+  name_.assign(name);
+  return true;
+}
+
+int PosixDirectoryTree::NewNode(int parent, std::string_view name) {
+  int h;
+  if (free_.empty()) {
+    h = static_cast<int>(nodes_.size());
+    nodes_.emplace_back();
+  } else {
+    h = free_.back();
+    free_.pop_back();
+  }
+  Node& n = nodes_[h];
+  n.name.assign(name);
+  n.parent = parent;
+  n.fd = -1;
+  n.children = 0;
+  n.open = true;
+  n.atStart = false;
+  n.identified = false;
+  n.newer = n.older = -1;
+  if (parent >= 0) ++nodes_[parent].children;
+  return h;
+}
+
+void PosixDirectoryTree::ReleaseNode(int h) {
+  // A parent closed before its children stays known until the last child is
+  // closed, because reopening a child walks down through it.
+  while (h >= 0 && !nodes_[h].open && nodes_[h].children == 0) {
+    Drop(h);
+    free_.push_back(h);
+    const int parent = nodes_[h].parent;
+    nodes_[h].parent = -1;
+    if (parent >= 0) --nodes_[parent].children;
+    h = parent;
+  }
+}
+
+int PosixDirectoryTree::Descriptor(int h) {
+  if (nodes_[h].fd >= 0) {
+    Touch(h);
+    return nodes_[h].fd;
+  }
+  chain_.clear();
+  int base = h;
+  while (base >= 0 && nodes_[base].fd < 0) {
+    chain_.push_back(base);
+    base = nodes_[base].parent;
+  }
+  int baseFd = AT_FDCWD;
+  if (base >= 0) {
+    Touch(base);
+    baseFd = nodes_[base].fd;
+  }
+  for (auto it = chain_.rbegin(); it != chain_.rend(); ++it) {
+    const int c = *it;
+    const int flags = nodes_[c].parent < 0 ? kRootFlags : kChildFlags;
+    const int fd = OpenAt(baseFd, nodes_[c].name.c_str(), flags, base);
+    if (fd < 0) return -1;
+    // Reading a stranger's entries under this folder's name would put wrong
+    // rows in the table; failing leaves them out instead.
+    struct stat st;
+    if (nodes_[c].identified &&
+        (fstat(fd, &st) != 0 || st.st_dev != nodes_[c].dev || st.st_ino != nodes_[c].ino)) {
+      close(fd);
+      return -1;
+    }
+    Attach(c, fd);
+    base = c;
+    baseFd = fd;
+  }
+  return baseFd;
+}
+
+int PosixDirectoryTree::OpenAt(int baseFd, const char* name, int flags, int keep) {
+  for (;;) {
+    const int fd = openat(baseFd, name, flags);
+    if (fd >= 0) return fd;
+    if (errno == EINTR) continue;
+    // Other parts of the program may hold descriptors too; giving back one
+    // of ours is always possible while we hold any besides the base folder.
+    if ((errno == EMFILE || errno == ENFILE) && EvictOldest(keep)) continue;
+    return -1;
+  }
+}
+
+void PosixDirectoryTree::Attach(int h, int fd) {
+  Node& n = nodes_[h];
+  n.fd = fd;
+  n.atStart = true;
+  n.older = newest_;
+  n.newer = -1;
+  if (newest_ >= 0) nodes_[newest_].newer = h;
+  newest_ = h;
+  if (oldest_ < 0) oldest_ = h;
+  ++held_;
+  while (held_ > budget_ && EvictOldest(h)) {
+  }
+}
+
+void PosixDirectoryTree::Touch(int h) {
+  if (newest_ == h) return;
+  Unlink(h);
+  Node& n = nodes_[h];
+  n.older = newest_;
+  n.newer = -1;
+  if (newest_ >= 0) nodes_[newest_].newer = h;
+  newest_ = h;
+  if (oldest_ < 0) oldest_ = h;
+}
+
+void PosixDirectoryTree::Unlink(int h) {
+  Node& n = nodes_[h];
+  if (n.newer >= 0) {
+    nodes_[n.newer].older = n.older;
+  } else {
+    newest_ = n.older;
+  }
+  if (n.older >= 0) {
+    nodes_[n.older].newer = n.newer;
+  } else {
+    oldest_ = n.newer;
+  }
+  n.newer = n.older = -1;
+}
+
+bool PosixDirectoryTree::EvictOldest(int keep) {
+  int victim = oldest_;
+  if (victim >= 0 && victim == keep) victim = nodes_[victim].newer;
+  if (victim < 0) return false;
+  Node& n = nodes_[victim];
+  // Remember which folder this was, so that reopening it by name can tell
+  // whether it is still the same one.
+  struct stat st;
+  if (!n.identified && fstat(n.fd, &st) == 0) {
+    n.dev = st.st_dev;
+    n.ino = st.st_ino;
+    n.identified = true;
+  }
+  Drop(victim);
+  return true;
+}
+
+void PosixDirectoryTree::Drop(int h) {
+  Node& n = nodes_[h];
+  if (n.fd < 0) return;
+  Unlink(h);
+  close(n.fd);
+  n.fd = -1;
+  --held_;
+}
+
+DirectoryTree::Handle PosixDirectoryTree::OpenRoot(const std::string& nativePath) {
+  if (nativePath.empty() || nativePath.find('\0') != std::string::npos) return -1;
+  const int fd = OpenAt(AT_FDCWD, nativePath.c_str(), kRootFlags, -1);
+  if (fd < 0) return -1;
+  const int h = NewNode(-1, nativePath);
+  Attach(h, fd);
+  return h;
+}
+
+DirectoryTree::Handle PosixDirectoryTree::OpenChild(Handle parent, std::string_view name) {
+  if (!Valid(parent) || !SetName(name) || name == "." || name == "..") return -1;
+  const int parentFd = Descriptor(parent);
+  if (parentFd < 0) return -1;
+  const int fd = OpenAt(parentFd, name_.c_str(), kChildFlags, parent);
+  if (fd < 0) return -1;
+  const int h = NewNode(parent, name);
+  Attach(h, fd);
+  return h;
+}
+
+bool PosixDirectoryTree::List(Handle folder, std::vector<DirEntry>& out) {
+  out.clear();
+  if (!Valid(folder)) return false;
+  const int fd = Descriptor(folder);
+  if (fd < 0) return false;
+  if (!nodes_[folder].atStart && lseek(fd, 0, SEEK_SET) != 0) return false;
+  nodes_[folder].atStart = false;
+  for (;;) {
+    const ssize_t got = getdents64(fd, buffer_.get(), kBufferSize);
+    if (got == 0) return true;
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      out.clear();
+      return false;
+    }
+    for (ssize_t at = 0; at < got;) {
+      const auto* d = reinterpret_cast<const dirent64*>(buffer_.get() + at);
+      at += d->d_reclen;
+      DirEntry& e = out.emplace_back();
+      e.name.assign(d->d_name);
+      if (d->d_type == DT_DIR) {
+        e.isFolder = true;
+      } else if (d->d_type == DT_UNKNOWN) {
+        Resolve(fd, d->d_name, e);
+      }
+    }
+  }
+}
+
+bool PosixDirectoryTree::Stat(Handle folder, std::string_view name, FileInfo& out) {
+  if (!Valid(folder) || !SetName(name)) return false;
+  const int fd = Descriptor(folder);
+  if (fd < 0) return false;
+  struct stat st;
+  if (fstatat(fd, name_.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) return false;
+  ToInfo(st, out);
+  return true;
+}
+
+void PosixDirectoryTree::Close(Handle folder) {
+  if (!Valid(folder)) return;
+  nodes_[folder].open = false;
+  Drop(folder);
+  ReleaseNode(folder);
+}
+
+}  // namespace tarnvik::platform
