@@ -1,0 +1,65 @@
+#include "core/LaunchDecision.h"
+
+#include "core/ColumnLayout.h"
+#include "lib/Fnc_StdFnc.h"
+#include "lib/TextCodec.h"
+
+namespace tarnvik::core {
+
+namespace {
+
+// Roots carry no trailing "/" except "/" itself, so one check keeps every
+// join single.
+std::u16string JoinPath(std::u16string_view dir, std::u16string_view name) {
+  std::u16string out;
+  out.reserve(dir.size() + 1 + name.size());
+  out.append(dir);
+  if (out.empty() || out.back() != u'/') out.push_back(u'/');
+  out.append(name);
+  return out;
+}
+
+}  // namespace
+
+std::u16string LaunchFolder(std::u16string_view shownRoot, std::u16string_view folderCell) {
+  if (lib::IsBlank(folderCell)) return std::u16string(shownRoot);
+  return JoinPath(shownRoot, folderCell);
+}
+
+LaunchDecision DecideLaunch(std::u16string_view dir, std::u16string_view name) {
+  LaunchDecision d;
+  d.path = JoinPath(dir, name);
+  const std::u16string ext = ExtensionText(std::u16string(name));
+  if (ext.empty()) return d;
+  for (size_t i = 0; i < LaunchTable.size(); ++i) {
+    if (LaunchTable[i].extension == ext) {
+      d.entry = static_cast<int>(i);
+      d.kind = LaunchTable[i].startedBy;
+      d.program = LaunchTable[i].program;
+      break;
+    }
+  }
+  return d;
+}
+
+void LaunchFile(std::u16string_view dir, std::u16string_view name, platform::Launcher& launcher,
+                EngineHost& host) {
+  const LaunchDecision d = DecideLaunch(dir, name);
+  if (!d.Known()) {
+    host.ShowMessage(std::u16string(kNoLaunchProgramMessage));
+    return;
+  }
+  // The desktop picks the program for either start kind; a failed start is
+  // silent by design.
+  launcher.OpenDocument(lib::TextToNative(d.path));
+}
+
+void LaunchRow(const ResultTable& table, int row, std::u16string_view shownRoot,
+               platform::Launcher& launcher, EngineHost& host) {
+  static const std::u16string kNone;
+  const std::u16string& name = row >= 0 ? table.Cell(kColName, row) : kNone;
+  const std::u16string& folder = row >= 0 ? table.Cell(kColFolder, row) : kNone;
+  LaunchFile(LaunchFolder(shownRoot, folder), name, launcher, host);
+}
+
+}  // namespace tarnvik::core
