@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "CopiedRows.h"
 #include "core/ColumnLayout.h"
 #include "core/ResultTable.h"
-#include "lib/TextCodec.h"
 
 namespace tarnvik::core {
 namespace {
@@ -33,21 +33,6 @@ ResultTable MakeUpper(const std::vector<UpperRow>& rows) {
   }
   upper.SetRowCount(static_cast<int>(rows.size()) + 1);
   return upper;
-}
-
-// The upper rows shown in `lower`, by their number, after checking that
-// every copy carries all cells of its row.
-std::vector<int> ShownRows(const ResultTable& upper, const ResultTable& lower) {
-  std::vector<int> rows;
-  for (int r = 1; r < lower.RowCount(); ++r) {
-    if (lower.Cell(kColNumber, r).empty()) continue;
-    const int from = std::stoi(lib::ToUtf8(lower.Cell(kColNumber, r)));
-    for (int c = 0; c < ResultTable::kStoredColumns; ++c) {
-      EXPECT_EQ(lower.Cell(c, r), upper.Cell(c, from)) << "row " << r << " column " << c;
-    }
-    rows.push_back(from);
-  }
-  return rows;
 }
 
 class CountingHost : public EngineHost {
@@ -114,7 +99,7 @@ TEST(ShowMarkedRows, ShowsMarkedRowsWithTheirGroupHeads) {
     ResultTable lower(7, 2);
     CountingHost host;
     ShowMarkedRows(upper, lower, c.mark, host);
-    EXPECT_EQ(ShownRows(upper, lower), c.rows) << c.what;
+    EXPECT_EQ(CopiedRows(upper, lower), c.rows) << c.what;
     EXPECT_EQ(lower.RowCount(), std::max<int>(2, static_cast<int>(c.rows.size()) + 1)) << c.what;
     EXPECT_EQ(host.shown, c.shown) << c.what;
   }
@@ -127,7 +112,7 @@ TEST(ShowMarkedRows, ReplacesEarlierResults) {
   CountingHost host;
   ShowMarkedRows(upper, lower, kMarkSame, host);
   EXPECT_EQ(lower.RowCount(), 3);
-  EXPECT_EQ(ShownRows(upper, lower), (std::vector<int>{1, 2}));
+  EXPECT_EQ(CopiedRows(upper, lower), (std::vector<int>{1, 2}));
 
   ShowMarkedRows(upper, lower, kMarkName, host);
   EXPECT_EQ(lower.RowCount(), 2);

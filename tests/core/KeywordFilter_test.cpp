@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "CopiedRows.h"
 #include "core/ColumnLayout.h"
 #include "core/ResultTable.h"
 #include "lib/Fnc_StdFnc.h"
@@ -110,6 +111,22 @@ TEST(MatchKey, EqualsTheStepByStepCompositionOnRandomTexts) {
   }
 }
 
+TEST(MatchKey, AnyPartOfANameWithAKeyIsFoundInTheName) {
+  std::mt19937 rng(7);
+  for (int n = 0; n < 50000; ++n) {
+    std::u16string parts[3];
+    for (std::u16string& part : parts) {
+      const int length = static_cast<int>(rng() % 12);
+      for (int k = 0; k < length; ++k) part.push_back(RandomUnit(rng));
+    }
+    const std::u16string key = MatchKey(parts[1]);
+    if (key.empty()) continue;
+    const std::u16string name = parts[0] + parts[1] + parts[2];
+    ASSERT_TRUE(RowMatches(MatchKey(name), key, u"", kConnectiveAnd))
+        << Show(name) << " does not hold " << Show(parts[1]);
+  }
+}
+
 TEST(MatchKey, EqualsTheCompositionForEveryCodeUnitBetweenSpaces) {
   for (char32_t c = 0; c <= 0xFFFF; ++c) {
     const std::u16string text = {u'\u3000', static_cast<char16_t>(c), u'\t', u'\u3000'};
@@ -188,21 +205,6 @@ ResultTable MakeUpper() {
   return upper;
 }
 
-// The upper rows listed in `lower`, by the number in column 0, after checking
-// that each copy carries every cell of its row.
-std::vector<int> ListedRows(const ResultTable& upper, const ResultTable& lower) {
-  std::vector<int> rows;
-  for (int r = 1; r < lower.RowCount(); ++r) {
-    if (lower.Cell(kColName, r).empty()) continue;
-    const int from = std::stoi(lib::ToUtf8(lower.Cell(kColNumber, r)));
-    for (int c = 0; c < ResultTable::kStoredColumns; ++c) {
-      EXPECT_EQ(lower.Cell(c, r), upper.Cell(c, from)) << "row " << r << " column " << c;
-    }
-    rows.push_back(from);
-  }
-  return rows;
-}
-
 struct FilterCase {
   std::u16string keyword1;
   std::u16string keyword2;
@@ -248,7 +250,7 @@ TEST(FilterRows, ListsTheMatchingRowsInOrder) {
     CountingHost host;
     ASSERT_TRUE(FilterRows(upper, lower, c.keyword1, c.keyword2, c.connective, host))
         << Show(c.keyword1);
-    const std::vector<int> rows = ListedRows(upper, lower);
+    const std::vector<int> rows = CopiedRows(upper, lower);
     EXPECT_EQ(rows, c.rows) << Show(c.keyword1) << " " << Show(c.keyword2) << " " << c.connective;
     EXPECT_EQ(lower.RowCount(), std::max<int>(2, static_cast<int>(c.rows.size()) + 1));
     ASSERT_EQ(host.shown.size(), 1u);
@@ -274,7 +276,7 @@ TEST(FilterRows, ReplacesEarlierResults) {
   CountingHost host;
   ASSERT_TRUE(FilterRows(upper, lower, u"memo", u"", kConnectiveAnd, host));
   EXPECT_EQ(lower.RowCount(), 2);
-  EXPECT_EQ(ListedRows(upper, lower), std::vector<int>{11});
+  EXPECT_EQ(CopiedRows(upper, lower), std::vector<int>{11});
   EXPECT_EQ(host.shown.back().second, 1);
 }
 
@@ -307,9 +309,9 @@ TEST(FilterRows, SearchesLongNamesWhole) {
   ResultTable lower(6, 2);
   CountingHost host;
   ASSERT_TRUE(FilterRows(upper, lower, u"がが最終版", u"", kConnectiveAnd, host));
-  EXPECT_EQ(ListedRows(upper, lower), std::vector<int>{1});
+  EXPECT_EQ(CopiedRows(upper, lower), std::vector<int>{1});
   ASSERT_TRUE(FilterRows(upper, lower, u"最終版.XLSX", u"", kConnectiveAnd, host));
-  EXPECT_EQ(ListedRows(upper, lower), (std::vector<int>{1, 2}));
+  EXPECT_EQ(CopiedRows(upper, lower), (std::vector<int>{1, 2}));
 }
 
 }  // namespace

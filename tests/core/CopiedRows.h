@@ -1,0 +1,30 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/ColumnLayout.h"
+#include "core/ResultTable.h"
+#include "lib/TextCodec.h"
+
+namespace tarnvik::core {
+
+// The rows of `upper` that `lower` shows, by the row number in column 0 of
+// each shown row (rows without a number are skipped), after checking that
+// each shown row carries every stored cell of its upper row.
+inline std::vector<int> CopiedRows(const ResultTable& upper, const ResultTable& lower) {
+  std::vector<int> rows;
+  for (int r = 1; r < lower.RowCount(); ++r) {
+    if (lower.Cell(kColNumber, r).empty()) continue;
+    const int from = std::stoi(lib::ToUtf8(lower.Cell(kColNumber, r)));
+    for (int c = 0; c < ResultTable::kStoredColumns; ++c) {
+      EXPECT_EQ(lower.Cell(c, r), upper.Cell(c, from)) << "row " << r << " column " << c;
+    }
+    rows.push_back(from);
+  }
+  return rows;
+}
+
+}  // namespace tarnvik::core
