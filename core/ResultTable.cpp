@@ -86,7 +86,10 @@ void ResultTable::SetColWidth(int col, int pixels) {
 
 void ResultTable::EnsureRow(int row) {
   if (row < static_cast<int>(rows_.size())) return;
-  rows_.resize(row + 1, Row(kStoredColumns));
+  if (rows_.capacity() <= static_cast<size_t>(row)) {
+    rows_.reserve(std::max<size_t>(row + 1, rows_.capacity() * 2));
+  }
+  while (static_cast<int>(rows_.size()) <= row) rows_.emplace_back(kStoredColumns);
 }
 
 }  // namespace tarnvik::core

@@ -1,0 +1,93 @@
+#include "cli/TableText.h"
+
+#include <algorithm>
+
+namespace tarnvik::cli {
+
+namespace {
+
+// Writes one cell as the file system's bytes (UTF-8, lone surrogates
+// U+DC80..U+DCFF back to their byte, any other lone surrogate as U+FFFD)
+// with the four escapes, into `p`, which has room for 3 bytes per code unit.
+// Returns the end of what was written. The output of a whole table is the
+// hot path of tarnvik-cli, hence the hand-rolled loop.
+char* EncodeCell(const std::u16string& cell, char* p) {
+  const char16_t* s = cell.data();
+  const char16_t* const end = s + cell.size();
+  while (s < end) {
+    const char16_t u = *s++;
+    if (u >= 0x20 && u < 0x80 && u != u'\\') {
+      *p++ = static_cast<char>(u);
+      continue;
+    }
+    if (u < 0x80) {
+      switch (u) {
+        case u'\\':
+          *p++ = '\\';
+          *p++ = '\\';
+          break;
+        case u'\t':
+          *p++ = '\\';
+          *p++ = 't';
+          break;
+        case u'\n':
+          *p++ = '\\';
+          *p++ = 'n';
+          break;
+        case u'\r':
+          *p++ = '\\';
+          *p++ = 'r';
+          break;
+        default:
+          *p++ = static_cast<char>(u);
+      }
+      continue;
+    }
+    char32_t cp = u;
+    if (u >= 0xD800 && u <= 0xDBFF && s < end && *s >= 0xDC00 && *s <= 0xDFFF) {
+      cp = 0x10000 + ((static_cast<char32_t>(u) - 0xD800) << 10) + (*s++ - 0xDC00);
+    } else if (u >= 0xDC80 && u <= 0xDCFF) {
+      *p++ = static_cast<char>(u - 0xDC00);
+      continue;
+    } else if (u >= 0xD800 && u <= 0xDFFF) {
+      cp = 0xFFFD;
+    }
+    if (cp < 0x800) {
+      *p++ = static_cast<char>(0xC0 | (cp >> 6));
+      *p++ = static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+      *p++ = static_cast<char>(0xE0 | (cp >> 12));
+      *p++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+      *p++ = static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+      *p++ = static_cast<char>(0xF0 | (cp >> 18));
+      *p++ = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+      *p++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+      *p++ = static_cast<char>(0x80 | (cp & 0x3F));
+    }
+  }
+  return p;
+}
+
+}  // namespace
+
+void AppendTableText(const core::ResultTable& table, std::string& out) {
+  const int cols = table.ColCount();
+  for (int r = 0; r < table.RowCount(); ++r) {
+    const core::Row& row = table.RowCells(r);
+    const int stored = std::min(cols, static_cast<int>(row.size()));
+    size_t room = static_cast<size_t>(cols) + 1;  // separators and newline
+    for (int c = 0; c < stored; ++c) room += row[c].size() * 3;
+    const size_t start = out.size();
+    out.resize(start + room);
+    char* p = out.data() + start;
+    for (int c = 0; c < cols; ++c) {
+      if (c > 0) *p++ = '\t';
+      if (c < stored) p = EncodeCell(row[c], p);
+    }
+    *p++ = '\n';
+    out.resize(static_cast<size_t>(p - out.data()));
+  }
+}
+
+}  // namespace tarnvik::cli

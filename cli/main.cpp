@@ -1,0 +1,93 @@
+// tarnvik-cli: the search of the window for scripts and batch use.
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "cli/CliOptions.h"
+#include "cli/TableText.h"
+#include "core/ColumnLayout.h"
+#include "core/EngineHost.h"
+#include "core/ResultTable.h"
+#include "core/Search.h"
+#include "lib/TextCodec.h"
+#include "platform/DirectoryTree.h"
+#include "platform/SystemServices.h"
+
+namespace {
+
+using namespace tarnvik;
+
+// Stands in for the window: messages go to standard error, nothing else is
+// shown.
+class CliHost : public core::EngineHost {
+ public:
+  explicit CliHost(int order) : order_(order) {}
+
+  int CurrentSortOrder() const override { return order_; }
+
+  void ShowMessage(const std::u16string& text) override {
+    const std::string native = lib::TextToNative(text);
+    std::string line;
+    for (size_t i = 0; i < native.size(); ++i) {
+      if (!(native[i] == '\r' && i + 1 < native.size() && native[i + 1] == '\n')) {
+        line.push_back(native[i]);
+      }
+    }
+    line.push_back('\n');
+    std::fwrite(line.data(), 1, line.size(), stderr);
+  }
+
+ private:
+  int order_;
+};
+
+bool WriteAll(const std::string& text, FILE* stream) {
+  return std::fwrite(text.data(), 1, text.size(), stream) == text.size() &&
+         std::fflush(stream) == 0;
+}
+
+int Fail(const std::string& message, int code = 2) {
+  std::fprintf(stderr, "tarnvik-cli: %s\n", message.c_str());
+  return code;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<std::string> args(argv + 1, argv + argc);
+  for (const std::string& a : args) {
+    if (a == "--help" || a == "-h") {
+      std::fputs(cli::CliUsage(), stdout);
+      return 0;
+    }
+  }
+  cli::CliOptions options;
+  std::string error;
+  if (!cli::ParseCliOptions(args, options, error)) {
+    return Fail(error + " (try --help)");
+  }
+  if (!platform::IsFolder(options.root)) {
+    return Fail("'" + options.root + "' is not a folder");
+  }
+
+  CliHost host(options.order);
+  core::ResultTable upper, lower;
+  core::Counters counters;
+  auto fs = platform::MakeSystemDirectoryTree();
+
+  // What the window does on start-up and on its search button: the layout of
+  // the chosen order, then the search.
+  core::ApplyColumnLayout(options.order, upper, lower, host);
+  core::RunSearch(lib::NativeToText(options.root), upper, lower, counters, host, *fs);
+
+  std::string out;
+  out.reserve(static_cast<size_t>(upper.RowCount()) * 96);
+  cli::AppendTableText(upper, out);
+  if (!WriteAll(out, stdout)) {
+    return Fail("cannot write the table", 1);
+  }
+  std::fprintf(stderr, "files=%d folders=%d same=%d\n", counters.FileCount, counters.FolderCount,
+               counters.SameCount);
+  return 0;
+}

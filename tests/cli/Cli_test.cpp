@@ -1,0 +1,213 @@
+// Runs the real tarnvik-cli on trees made by the test and reads back what it
+// prints.
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct CliRun {
+  int exitCode = -1;
+  std::string out;
+  std::string err;
+};
+
+std::string ReadFile(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+class CliTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char tmpl[] = "/tmp/tarnvik-cli-test-XXXXXX";
+    ASSERT_NE(mkdtemp(tmpl), nullptr);
+    base_ = tmpl;
+    root_ = base_ / "root";
+    fs::create_directory(root_);
+  }
+  void TearDown() override {
+    std::error_code ec;
+    fs::remove_all(base_, ec);
+  }
+
+  // Makes a file of `size` bytes with the given modification time (UTC
+  // seconds); folders on the way are created.
+  void MakeFile(const std::string& rel, size_t size, time_t mtime) {
+    const fs::path p = root_ / rel;
+    fs::create_directories(p.parent_path());
+    const int fd = open(p.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    ASSERT_GE(fd, 0) << rel;
+    ASSERT_EQ(ftruncate(fd, static_cast<off_t>(size)), 0);
+    const struct timespec times[2] = {{mtime, 0}, {mtime, 0}};
+    ASSERT_EQ(futimens(fd, times), 0);
+    close(fd);
+  }
+
+  // Runs tarnvik-cli with TZ=UTC so that time texts are predictable.
+  CliRun Run(const std::vector<std::string>& args) {
+    CliRun run;
+    const fs::path outPath = base_ / "stdout", errPath = base_ / "stderr";
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0644);
+    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0644);
+    std::vector<std::string> argStore{TARNVIK_CLI_PATH};
+    argStore.insert(argStore.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (auto& a : argStore) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    std::vector<std::string> envStore{"TZ=UTC", "LC_ALL=C.UTF-8"};
+    std::vector<char*> envp;
+    for (auto& e : envStore) envp.push_back(e.data());
+    envp.push_back(nullptr);
+    pid_t pid;
+    EXPECT_EQ(posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data()), 0);
+    posix_spawn_file_actions_destroy(&actions);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.out = ReadFile(outPath);
+    run.err = ReadFile(errPath);
+    return run;
+  }
+
+  static std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::string line;
+    std::istringstream in(text);
+    while (std::getline(in, line)) lines.push_back(line);
+    return lines;
+  }
+
+  fs::path base_, root_;
+};
+
+constexpr time_t kT1 = 1717243200;  // 2024.06.01 12:00:00 UTC
+constexpr time_t kT2 = 1717243261;  // 2024.06.01 12:01:01 UTC (odd seconds round down)
+
+TEST_F(CliTest, PrintsTheSortedMarkedTable) {
+  MakeFile("b.txt", 12, kT1);
+  MakeFile("x/a.txt", 5, kT1);
+  MakeFile("y/a.txt", 5, kT1);
+  MakeFile("z/a.txt", 1234567, kT2);
+  MakeFile("x/Thumbs.db", 1, kT1);
+  const CliRun run = Run({root_.string()});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  const std::vector<std::string> expected = {
+      " No.\tFile Name\tFolder Name\tDate Time\tSize\tCheck",
+      "   1\ta.txt\tx\t2024.06.01 12:00:00\t     5\t",
+      "   2\ta.txt\ty\t2024.06.01 12:00:00\t     5\tSame",
+      "   3\ta.txt\tz\t2024.06.01 12:01:00\t1234567\tName",
+      "   4\tb.txt\t\t2024.06.01 12:00:00\t    12\t",
+  };
+  EXPECT_EQ(Lines(run.out), expected);
+  EXPECT_EQ(run.err, "files=4 folders=4 same=2\n");
+}
+
+TEST_F(CliTest, ExtensionOrderAddsTheExtensionColumn) {
+  MakeFile("README", 1, kT1);
+  MakeFile("a.ppt", 1, kT1);
+  MakeFile("b.TXT", 1, kT1);
+  const CliRun run = Run({"--order", "ext", root_.string()});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  const std::vector<std::string> lines = Lines(run.out);
+  ASSERT_EQ(lines.size(), 4u);
+  EXPECT_EQ(lines[0], " No.\tFile Name\tFolder Name\tDate Time\tSize\tCheck\tExt.");
+  EXPECT_EQ(lines[1], "   1\ta.ppt\t\t2024.06.01 12:00:00\t     1\t\tPPT");
+  EXPECT_EQ(lines[2], "   2\tREADME\t\t2024.06.01 12:00:00\t     1\t\t");
+  EXPECT_EQ(lines[3], "   3\tb.TXT\t\t2024.06.01 12:00:00\t     1\t\tTXT");
+}
+
+TEST_F(CliTest, EscapesCellsAndRestoresUndecodableBytes) {
+  MakeFile("tab\there", 1, kT1);
+  MakeFile("new\nline", 1, kT1);
+  MakeFile("back\\slash\r", 1, kT1);
+  MakeFile("sjis\x82\xA0.txt", 1, kT1);
+  const CliRun run = Run({root_.string()});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  const std::vector<std::string> lines = Lines(run.out);
+  ASSERT_EQ(lines.size(), 5u) << run.out;
+  // Sorted by UTF-16 code units: the undecodable bytes become U+DC82 U+DCA0,
+  // which sort above ASCII.
+  EXPECT_EQ(lines[1], "   1\tback\\\\slash\\r\t\t2024.06.01 12:00:00\t     1\t");
+  EXPECT_EQ(lines[2], "   2\tnew\\nline\t\t2024.06.01 12:00:00\t     1\t");
+  EXPECT_EQ(lines[3], "   3\tsjis\x82\xA0.txt\t\t2024.06.01 12:00:00\t     1\t");
+  EXPECT_EQ(lines[4], "   4\ttab\\there\t\t2024.06.01 12:00:00\t     1\t");
+}
+
+TEST_F(CliTest, EmptyFolderPrintsOneBlankNumberedRow) {
+  const CliRun run = Run({root_.string()});
+  ASSERT_EQ(run.exitCode, 0);
+  const std::vector<std::string> expected = {" No.\tFile Name\tFolder Name\tDate Time\tSize\tCheck",
+                                             "   1\t\t\t\t\t"};
+  EXPECT_EQ(Lines(run.out), expected);
+  EXPECT_EQ(run.err, "files=0 folders=1 same=0\n");
+}
+
+TEST_F(CliTest, TrailingSlashOfTheRootIsDropped) {
+  MakeFile("sub/f.txt", 3, kT1);
+  const CliRun plain = Run({root_.string()});
+  const CliRun slashed = Run({root_.string() + "/"});
+  ASSERT_EQ(slashed.exitCode, 0);
+  EXPECT_EQ(slashed.out, plain.out);
+  EXPECT_NE(plain.out.find("\tf.txt\tsub\t"), std::string::npos) << plain.out;
+}
+
+TEST_F(CliTest, BadUsageAndMissingFoldersExitWithTwo) {
+  MakeFile("file.txt", 1, kT1);
+  const std::vector<std::vector<std::string>> cases = {
+      {},
+      {"--order"},
+      {"--order", "size", root_.string()},
+      {"--bogus", root_.string()},
+      {root_.string(), root_.string()},
+      {(root_ / "file.txt").string()},
+      {(root_ / "missing").string()},
+  };
+  for (const auto& args : cases) {
+    const CliRun run = Run(args);
+    EXPECT_EQ(run.exitCode, 2) << (args.empty() ? "" : args.back());
+    EXPECT_TRUE(run.out.empty());
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+  }
+}
+
+TEST_F(CliTest, LimitMessageGoesToStandardErrorOncePerLevel) {
+  // 20,001 files two levels below the root: the limit is reached in a/b, so
+  // the message is shown on returning from a/b and from a.
+  fs::create_directories(root_ / "a" / "b");
+  for (int i = 0; i < 20001; ++i) {
+    const fs::path p = root_ / "a" / "b" / ("f" + std::to_string(i));
+    const int fd = open(p.c_str(), O_WRONLY | O_CREAT, 0644);
+    ASSERT_GE(fd, 0);
+    close(fd);
+  }
+  const CliRun run = Run({root_.string()});
+  ASSERT_EQ(run.exitCode, 0);
+  const std::string message = "検索対象結果が２０，０００件を超えました！！\n途中終了しました。\n";
+  EXPECT_EQ(run.err, message + message + "files=20000 folders=3 same=0\n");
+  EXPECT_EQ(Lines(run.out).size(), 20001u);
+}
+
+}  // namespace
