@@ -14,10 +14,10 @@ if [[ ! -x "$build/cli/tarnvik-cli" || ! -x "$build/bench/gentree_tool" ]]; then
   "$here/tools/build.sh" >/dev/null
 fi
 cli="$build/cli/tarnvik-cli"
-if [[ ! -f "$tree/.complete" ]]; then
+if [[ ! -f "$tree.complete" ]]; then
   rm -rf "$tree"
   "$build/bench/gentree_tool" "$tree" --seed 1 >/dev/null
-  touch "$tree/.complete"
+  touch "$tree.complete"
 fi
 
 # Median wall time in milliseconds of a command, the two commands taking

@@ -18,25 +18,39 @@ namespace {
 constexpr char16_t kMarkName[] = u"Name";
 constexpr char16_t kMarkSame[] = u"Same";
 
-std::u16string SortKey(const ResultTable& table, int row, int order) {
+// The sort key of a row as big-endian UTF-16 bytes: comparing those bytes
+// as unsigned chars (what std::string does, through memcmp) orders exactly
+// like comparing the UTF-16 code units as unsigned 16-bit values, and is
+// several times faster than a char16_t comparison loop.
+void AppendKeyBytes(std::string& key, const std::u16string& text) {
+  const size_t start = key.size();
+  key.resize(start + 2 * text.size());
+  char* p = key.data() + start;
+  for (char16_t u : text) {
+    *p++ = static_cast<char>(u >> 8);
+    *p++ = static_cast<char>(u & 0xFF);
+  }
+}
+
+std::string SortKey(const ResultTable& table, int row, int order) {
   const std::u16string& name = table.Cell(kColName, row);
   const std::u16string& folder = table.Cell(kColFolder, row);
-  std::u16string key;
+  std::string key;
   if (order == kOrderByExtension) {
     const std::u16string& ext = table.Cell(kColExt, row);
-    key.reserve(ext.size() + name.size() + folder.size());
-    key += ext;
+    key.reserve(2 * (ext.size() + name.size() + folder.size()));
+    AppendKeyBytes(key, ext);
   } else {
-    key.reserve(name.size() + folder.size());
+    key.reserve(2 * (name.size() + folder.size()));
   }
-  key += name;
-  key += folder;
+  AppendKeyBytes(key, name);
+  AppendKeyBytes(key, folder);
   return key;
 }
 
 // Equal keys share a rank and rank order is key order, so every comparison of
 // the partition below takes the branch the key comparison would have taken.
-std::vector<int32_t> RankKeys(const std::vector<std::u16string>& keys) {
+std::vector<int32_t> RankKeys(const std::vector<std::string>& keys) {
   const int n = static_cast<int>(keys.size());
   std::vector<int32_t> byKey(n);
   std::iota(byKey.begin(), byKey.end(), 0);
@@ -184,7 +198,7 @@ void QuickSortRows(ResultTable& table, int /*s*/, int lo, int hi, int order, Eng
   if (lo < 0 || lo >= hi) return;
   const int n = hi - lo + 1;
 
-  std::vector<std::u16string> keys;
+  std::vector<std::string> keys;
   keys.reserve(n);
   for (int row = lo; row <= hi; ++row) keys.push_back(SortKey(table, row, order));
   RankQuickSort sorter(RankKeys(keys));
