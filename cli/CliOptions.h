@@ -11,6 +11,16 @@ struct CliOptions {
   int order = 0;
   // The search root, trailing "/" removed ("/" stays "/").
   std::string root;
+
+  // What fills the lower table after the search, which is then printed
+  // instead of the upper one.
+  enum class Lower { None, ViewName, ViewSame, Filter };
+  Lower lower = Lower::None;
+  // Keywords of the filter (UTF-8 as typed) and the connective: the item
+  // index of the and/or box, 0 "and", 1 "or ".
+  std::string keyword1;
+  std::string keyword2;
+  int connective = 0;
 };
 
 // Parses the arguments after the program name. Returns false with a

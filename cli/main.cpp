@@ -7,7 +7,9 @@
 #include "cli/CliOptions.h"
 #include "cli/TableText.h"
 #include "core/ColumnLayout.h"
+#include "core/DuplicateViews.h"
 #include "core/EngineHost.h"
+#include "core/KeywordFilter.h"
 #include "core/ResultTable.h"
 #include "core/Search.h"
 #include "lib/TextCodec.h"
@@ -81,9 +83,32 @@ int main(int argc, char** argv) {
   core::ApplyColumnLayout(options.order, upper, lower, host);
   core::RunSearch(lib::NativeToText(options.root), upper, lower, counters, host, *fs);
 
+  // The views and the filter fill the lower table as their buttons do; a
+  // filter whose first keyword is blank leaves it untouched, so the search
+  // result is what the user sees.
+  const core::ResultTable* shown = &upper;
+  switch (options.lower) {
+    case cli::CliOptions::Lower::None:
+      break;
+    case cli::CliOptions::Lower::ViewName:
+      core::ShowMarkedRows(upper, lower, u"Name", host);
+      shown = &lower;
+      break;
+    case cli::CliOptions::Lower::ViewSame:
+      core::ShowMarkedRows(upper, lower, u"Same", host);
+      shown = &lower;
+      break;
+    case cli::CliOptions::Lower::Filter:
+      if (core::FilterRows(upper, lower, lib::NativeToText(options.keyword1),
+                           lib::NativeToText(options.keyword2), options.connective, host)) {
+        shown = &lower;
+      }
+      break;
+  }
+
   std::string out;
-  out.reserve(static_cast<size_t>(upper.RowCount()) * 96);
-  cli::AppendTableText(upper, out);
+  out.reserve(static_cast<size_t>(shown->RowCount()) * 96);
+  cli::AppendTableText(*shown, out);
   if (!WriteAll(out, stdout)) {
     return Fail("cannot write the table", 1);
   }

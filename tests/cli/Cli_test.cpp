@@ -184,6 +184,10 @@ TEST_F(CliTest, BadUsageAndMissingFoldersExitWithTwo) {
       {root_.string(), root_.string()},
       {(root_ / "file.txt").string()},
       {(root_ / "missing").string()},
+      {"--view", "all", root_.string()},
+      {"--view", "name", "--filter", "x", root_.string()},
+      {"--and", "x", root_.string()},
+      {"--filter", "a", "--and", "b", "--or", "c", root_.string()},
   };
   for (const auto& args : cases) {
     const CliRun run = Run(args);
@@ -208,6 +212,57 @@ TEST_F(CliTest, LimitMessageGoesToStandardErrorOncePerLevel) {
   const std::string message = "検索対象結果が２０，０００件を超えました！！\n途中終了しました。\n";
   EXPECT_EQ(run.err, message + message + "files=20000 folders=3 same=0\n");
   EXPECT_EQ(Lines(run.out).size(), 20001u);
+}
+
+// The names (column 1) of the data rows printed, in order.
+std::vector<std::string> NamesOf(const std::string& out) {
+  std::vector<std::string> names;
+  std::istringstream in(out);
+  std::string line;
+  std::getline(in, line);  // headers
+  while (std::getline(in, line)) {
+    const size_t a = line.find('\t');
+    const size_t b = line.find('\t', a + 1);
+    names.push_back(line.substr(a + 1, b - a - 1));
+  }
+  return names;
+}
+
+TEST_F(CliTest, ViewsAndFiltersPrintTheLowerTable) {
+  MakeFile("レポート.xls", 1, kT1);
+  MakeFile("x/ﾚﾎﾟｰﾄ_plan.txt", 1, kT1);
+  MakeFile("ＡＢＣ.txt", 1, kT1);
+  MakeFile("a b c.txt", 1, kT1);
+  MakeFile("x/a.txt", 1, kT1);
+  MakeFile("y/a.txt", 1, kT1);
+  MakeFile("z/a.txt", 2, kT1);
+  // UTF-16 order: katakana (U+30xx) before full-width letters (U+FFxx).
+  const std::vector<std::string> all = {"a b c.txt",    "a.txt",      "a.txt",         "a.txt",
+                                        "レポート.xls", "ＡＢＣ.txt", "ﾚﾎﾟｰﾄ_plan.txt"};
+  struct Case {
+    std::vector<std::string> args;
+    std::vector<std::string> names;
+  };
+  const Case cases[] = {
+      {{}, all},
+      {{"--view", "same"}, {"a.txt", "a.txt"}},
+      {{"--view", "name"}, {"a.txt"}},  // its head carries a mark, so none is added
+      {{"--filter", "れぽーと"}, {"レポート.xls", "ﾚﾎﾟｰﾄ_plan.txt"}},
+      {{"--filter", "abc"}, {"a b c.txt", "ＡＢＣ.txt"}},
+      {{"--filter", "ﾚﾎﾟ", "--and", "PLAN"}, {"ﾚﾎﾟｰﾄ_plan.txt"}},
+      {{"--filter", "abc", "--or", "plan"}, {"a b c.txt", "ＡＢＣ.txt", "ﾚﾎﾟｰﾄ_plan.txt"}},
+      {{"--filter", "nothing"}, {""}},  // the one blank row
+      {{"--filter", " "}, all},         // blank first keyword: the search result stays
+      {{"--filter", "\u3000", "--or", "a.txt"}, {"a.txt", "a.txt", "a.txt"}},
+      {{"--filter", "\u3000", "--and", "a.txt"}, {""}},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> args = c.args;
+    args.push_back(root_.string());
+    const CliRun run = Run(args);
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(NamesOf(run.out), c.names) << (c.args.empty() ? "" : c.args[0] + " " + c.args[1]);
+  }
 }
 
 }  // namespace
