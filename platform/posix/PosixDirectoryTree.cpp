@@ -254,30 +254,35 @@ DirectoryTree::Handle PosixDirectoryTree::OpenChild(Handle parent, std::string_v
 }
 
 bool PosixDirectoryTree::List(Handle folder, std::vector<DirEntry>& out) {
-  out.clear();
-  if (!Valid(folder)) return false;
+  // The entries already in `out` are overwritten rather than destroyed, so a
+  // caller that lists one folder after another into the same vector reuses
+  // the storage of the names.
+  size_t count = 0;
+  const auto finish = [&](bool ok) {
+    out.resize(ok ? count : 0);
+    return ok;
+  };
+  if (!Valid(folder)) return finish(false);
   const int fd = Descriptor(folder);
-  if (fd < 0) return false;
-  if (!nodes_[folder].atStart && lseek(fd, 0, SEEK_SET) != 0) return false;
+  if (fd < 0) return finish(false);
+  if (!nodes_[folder].atStart && lseek(fd, 0, SEEK_SET) != 0) return finish(false);
   nodes_[folder].atStart = false;
   for (;;) {
     const ssize_t got = getdents64(fd, buffer_.get(), kBufferSize);
-    if (got == 0) return true;
+    if (got == 0) return finish(true);
     if (got < 0) {
       if (errno == EINTR) continue;
-      out.clear();
-      return false;
+      return finish(false);
     }
     for (ssize_t at = 0; at < got;) {
       const auto* d = reinterpret_cast<const dirent64*>(buffer_.get() + at);
       at += d->d_reclen;
-      DirEntry& e = out.emplace_back();
+      if (count == out.size()) out.emplace_back();
+      DirEntry& e = out[count++];
       e.name.assign(d->d_name);
-      if (d->d_type == DT_DIR) {
-        e.isFolder = true;
-      } else if (d->d_type == DT_UNKNOWN) {
-        Resolve(fd, d->d_name, e);
-      }
+      e.isFolder = d->d_type == DT_DIR;
+      e.hasInfo = false;
+      if (d->d_type == DT_UNKNOWN) Resolve(fd, d->d_name, e);
     }
   }
 }
