@@ -7,6 +7,7 @@
 #include <benchmark/benchmark.h>
 #include <unicode/translit.h>
 #include <unicode/unistr.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -201,6 +202,8 @@ BENCHMARK(BM_ShowMarkedRows)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 // Prints, after the usual table, how many times slower ICU was.
 class RatioReporter : public benchmark::ConsoleReporter {
  public:
+  RatioReporter() : ConsoleReporter(isatty(fileno(stdout)) ? OO_ColorTabular : OO_Tabular) {}
+
   void ReportRuns(const std::vector<Run>& runs) override {
     ConsoleReporter::ReportRuns(runs);
     for (const Run& run : runs) {
