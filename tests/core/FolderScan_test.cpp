@@ -185,6 +185,14 @@ struct Scan {
   }
   void Run(FakeTree& fs, const std::u16string& root) { Run(fs, root, root); }
 
+  // Leaves what an earlier search would: ClearGrid empties row 1 only.
+  void LeaveStaleRows(int rows) {
+    for (int r = 1; r <= rows; ++r) {
+      for (int c = 0; c < ResultTable::kStoredColumns; ++c) table.SetCell(c, r, u"stale");
+    }
+    lib::ClearGrid(table);
+  }
+
   // Data rows are 1 .. RowCount - 2; the last row is the blank slot.
   std::vector<std::u16string> Column(int col) const {
     std::vector<std::u16string> out;
@@ -202,25 +210,34 @@ class FolderScanTest : public ::testing::Test {
   }
 };
 
-TEST_F(FolderScanTest, EmptyRootAddsNoRowAndCountsOneFolder) {
-  FakeTree fs;
-  fs.Root("/data");
-  Scan s;
-  s.Run(fs, u"/data");
-  EXPECT_EQ(s.table.RowCount(), 2);
-  EXPECT_EQ(s.counters.FileCount, 0);
-  EXPECT_EQ(s.counters.FolderCount, 1);
-  EXPECT_THAT(s.host.events, ElementsAre("files 0", "folders 1"));
-}
-
-TEST_F(FolderScanTest, MissingRootYieldsNoRowsAndNoMessage) {
-  FakeTree fs;
-  Scan s;
-  s.Run(fs, u"/gone");
-  EXPECT_EQ(s.table.RowCount(), 2);
-  EXPECT_EQ(s.counters.FileCount, 0);
-  EXPECT_EQ(s.counters.FolderCount, 1);
-  EXPECT_THAT(s.host.events, ElementsAre("files 0", "folders 1"));
+TEST_F(FolderScanTest, RootWithoutEntriesAddsNoRowAndCountsOneFolder) {
+  struct Case {
+    const char* what;
+    std::function<void(FakeTree&)> build;
+  };
+  const Case cases[] = {
+      {"empty root", [](FakeTree& fs) { fs.Root("/data"); }},
+      {"removed root", [](FakeTree&) {}},
+      {"root that cannot be opened",
+       [](FakeTree& fs) { fs.At(fs.Root("/data")).openFails = true; }},
+      {"root that cannot be listed",
+       [](FakeTree& fs) {
+         const int root = fs.Root("/data");
+         fs.At(root).listFails = true;
+         fs.File(root, "f");
+       }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    FakeTree fs;
+    c.build(fs);
+    Scan s;
+    s.Run(fs, u"/data");
+    EXPECT_EQ(s.table.RowCount(), 2);
+    EXPECT_EQ(s.counters.FileCount, 0);
+    EXPECT_EQ(s.counters.FolderCount, 1);
+    EXPECT_THAT(s.host.events, ElementsAre("files 0", "folders 1"));
+  }
 }
 
 TEST_F(FolderScanTest, RowsFollowTheListingDepthFirst) {
@@ -277,11 +294,7 @@ TEST_F(FolderScanTest, ExtensionCellFollowsTheSortOrderAndNothingStaleLingers) {
     }
     Scan s;
     s.host.order = order;
-    // What an earlier search left behind: ClearGrid empties row 1 only.
-    for (int r = 1; r <= 6; ++r) {
-      for (int c = 0; c < ResultTable::kStoredColumns; ++c) s.table.SetCell(c, r, u"stale");
-    }
-    lib::ClearGrid(s.table);
+    s.LeaveStaleRows(6);
     s.Run(fs, u"/data");
     EXPECT_THAT(s.Column(kColCheck), ElementsAre(u"", u"", u"", u""));
     if (order == kOrderByExtension) {
@@ -373,13 +386,14 @@ TEST_F(FolderScanTest, UnreadableFoldersAreCountedAndSkippedSilently) {
 TEST_F(FolderScanTest, FileWhoseMetadataIsGoneIsListedWithEmptyTime) {
   FakeTree fs;
   const int root = fs.Root("/data");
-  fs.At(fs.File(root, "vanished", 99, 1704067200)).statFails = true;
   fs.File(root, "kept", 7, 1704067200);
+  fs.At(fs.File(root, "vanished", 99, 1704067200)).statFails = true;
   Scan s;
+  s.LeaveStaleRows(3);
   s.Run(fs, u"/data");
-  EXPECT_EQ(s.DataRow(1), (Row{u"   1", u"vanished", u"", u"", u"     0", u"", u""}));
-  EXPECT_EQ(s.DataRow(2),
-            (Row{u"   2", u"kept", u"", u"2024.01.01 00:00:00", u"     7", u"", u""}));
+  EXPECT_EQ(s.DataRow(1),
+            (Row{u"   1", u"kept", u"", u"2024.01.01 00:00:00", u"     7", u"", u""}));
+  EXPECT_EQ(s.DataRow(2), (Row{u"   2", u"vanished", u"", u"", u"     0", u"", u""}));
   EXPECT_EQ(s.counters.FileCount, 2);
 }
 
