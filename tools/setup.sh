@@ -13,6 +13,7 @@ packages=(
   libicu-dev
   libxlsxwriter-dev
   unzip
+  tzdata
 )
 if [[ "${1:-}" == "--extras" ]]; then
   packages+=(xvfb xdotool x11-utils imagemagick clang-14 libclang-rt-14-dev hyperfine)
