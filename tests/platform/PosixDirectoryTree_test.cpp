@@ -238,6 +238,7 @@ bool ScanUnprivileged(const std::string& root, ScanResult& out) {
   if (pid == 0) {
     close(pipeFds[0]);
     if (setgid(65534) != 0 || setuid(65534) != 0) _exit(3);
+    if (access(root.c_str(), R_OK | X_OK) != 0) _exit(5);  // a temp folder nobody can reach
     const ScanResult r = Scan(root);
     std::ostringstream text;
     text << r.files << ' ' << r.folders << ' ' << r.messages << '\n';
