@@ -13,7 +13,6 @@
 #include <fstream>
 #include <map>
 #include <optional>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -135,6 +134,41 @@ struct Workbook {
   }
 };
 
+// The tags (from "<name" up to ">") and, for elements that are not empty,
+// the text up to the closing tag, of every element `name` in `xml`.
+struct Element {
+  std::string tag;
+  std::string body;
+};
+std::vector<Element> Elements(const std::string& xml, const std::string& name) {
+  std::vector<Element> out;
+  const std::string open = "<" + name;
+  const std::string close = "</" + name + ">";
+  for (size_t pos = xml.find(open); pos != std::string::npos; pos = xml.find(open, pos + 1)) {
+    const char next = pos + open.size() < xml.size() ? xml[pos + open.size()] : '\0';
+    if (next != ' ' && next != '>' && next != '/') continue;  // a longer name
+    const size_t end = xml.find('>', pos);
+    if (end == std::string::npos) break;
+    Element e{xml.substr(pos, end + 1 - pos), ""};
+    if (xml[end - 1] != '/') {
+      const size_t stop = xml.find(close, end);
+      if (stop == std::string::npos) break;
+      e.body = xml.substr(end + 1, stop - end - 1);
+    }
+    out.push_back(std::move(e));
+  }
+  return out;
+}
+
+// The value of attribute `name` in a tag; empty when it has none.
+std::string Attr(const std::string& tag, const std::string& name) {
+  const std::string key = " " + name + "=\"";
+  const size_t pos = tag.find(key);
+  if (pos == std::string::npos) return {};
+  const size_t from = pos + key.size();
+  return tag.substr(from, tag.find('"', from) - from);
+}
+
 Workbook ReadWorkbook(const std::string& path) {
   Workbook wb;
   wb.sheetXml = Unzip(path, "xl/worksheets/sheet1.xml");
@@ -143,53 +177,32 @@ Workbook ReadWorkbook(const std::string& path) {
   wb.partsAreXml =
       !wb.sheetXml.empty() && IsXmlText(wb.sheetXml) && IsXmlText(sst) && IsXmlText(styles);
 
-  std::smatch m;
-  if (std::regex_search(wb.sheetXml, m, std::regex("<dimension ref=\"([^\"]*)\""))) {
-    wb.dimension = m[1];
-  }
-  const std::regex cellRe(
-      "<c r=\"([A-Z]+[0-9]+)\"((?: [a-z]+=\"[^\"]*\")*)(?:/>|>((?:[^<]|<(?!/c>))*)</c>)");
-  for (auto it = std::sregex_iterator(wb.sheetXml.begin(), wb.sheetXml.end(), cellRe);
-       it != std::sregex_iterator(); ++it) {
+  for (const Element& d : Elements(wb.sheetXml, "dimension")) wb.dimension = Attr(d.tag, "ref");
+  for (const Element& e : Elements(wb.sheetXml, "c")) {
     SheetCell c;
-    const std::string attrs = (*it)[2];
-    const std::string body = (*it)[3];
-    std::smatch a;
-    if (std::regex_search(attrs, a, std::regex(" s=\"([0-9]+)\""))) c.style = std::stoi(a[1]);
-    if (std::regex_search(attrs, a, std::regex(" t=\"([a-z]+)\""))) c.type = a[1];
-    if (std::regex_search(body, a, std::regex("<v>([^<]*)</v>"))) c.value = a[1];
-    c.hasFormula = body.find("<f") != std::string::npos;
-    wb.cells[(*it)[1]] = c;
+    const std::string style = Attr(e.tag, "s");
+    if (!style.empty()) c.style = std::stoi(style);
+    c.type = Attr(e.tag, "t");
+    for (const Element& v : Elements(e.body, "v")) c.value = v.body;
+    c.hasFormula = !Elements(e.body, "f").empty();
+    wb.cells[Attr(e.tag, "r")] = c;
   }
-  const std::regex colRe("<col min=\"([0-9]+)\" max=\"([0-9]+)\" width=\"([0-9.]+)\"");
-  for (auto it = std::sregex_iterator(wb.sheetXml.begin(), wb.sheetXml.end(), colRe);
-       it != std::sregex_iterator(); ++it) {
-    for (int c = std::stoi((*it)[1]); c <= std::stoi((*it)[2]); ++c) {
-      wb.widths[c] = std::stod((*it)[3]);
+  for (const Element& e : Elements(wb.sheetXml, "col")) {
+    for (int c = std::stoi(Attr(e.tag, "min")); c <= std::stoi(Attr(e.tag, "max")); ++c) {
+      wb.widths[c] = std::stod(Attr(e.tag, "width"));
     }
   }
-  const std::regex siRe("<si>((?:[^<]|<(?!/si>))*)</si>");
-  const std::regex tRe("<t(?: [^>]*)?>([^<]*)</t>");
-  for (auto it = std::sregex_iterator(sst.begin(), sst.end(), siRe); it != std::sregex_iterator();
-       ++it) {
-    const std::string si = (*it)[1];
-    std::smatch t;
-    wb.strings.push_back(std::regex_search(si, t, tRe) ? DecodeText(t[1]) : u"?");
+  for (const Element& si : Elements(sst, "si")) {
+    const std::vector<Element> t = Elements(si.body, "t");
+    wb.strings.push_back(t.size() == 1 ? DecodeText(t[0].body) : u"?");
   }
-  const std::regex fontRe("<font>((?:[^<]|<(?!/font>))*)</font>");
-  for (auto it = std::sregex_iterator(styles.begin(), styles.end(), fontRe);
-       it != std::sregex_iterator(); ++it) {
-    const std::string f = (*it)[1];
-    std::smatch n;
-    const bool named = std::regex_search(f, n, std::regex("<name val=\"([^\"]*)\""));
-    wb.fontNames.push_back(named ? n[1].str() : std::string("?"));
+  for (const Element& f : Elements(styles, "font")) {
+    const std::vector<Element> name = Elements(f.body, "name");
+    wb.fontNames.push_back(name.size() == 1 ? Attr(name[0].tag, "val") : "?");
   }
-  if (std::regex_search(styles, m, std::regex("<cellXfs[^>]*>((?:[^<]|<(?!/cellXfs>))*)"))) {
-    const std::string xfs = m[1];
-    const std::regex xfRe("<xf [^>]*fontId=\"([0-9]+)\"");
-    for (auto it = std::sregex_iterator(xfs.begin(), xfs.end(), xfRe); it != std::sregex_iterator();
-         ++it) {
-      wb.xfFonts.push_back(std::stoi((*it)[1]));
+  for (const Element& xfs : Elements(styles, "cellXfs")) {
+    for (const Element& xf : Elements(xfs.body, "xf")) {
+      wb.xfFonts.push_back(std::stoi(Attr(xf.tag, "fontId")));
     }
   }
   return wb;
