@@ -15,7 +15,8 @@ const char* CliUsage() {
          "  --filter K1        print the rows whose names contain K1 instead (kana,\n"
          "                     width, case and spaces ignored); with --and K2 names\n"
          "                     containing both, with --or K2 names containing either.\n"
-         "                     A blank K1 leaves the full table.\n";
+         "                     A blank K1 leaves the full table.\n"
+         "  --xlsx FILE        also write the printed table to the spreadsheet FILE\n";
 }
 
 namespace {
@@ -77,6 +78,12 @@ bool ParseCliOptions(const std::vector<std::string>& args, CliOptions& options,
       }
       if (!value(options.keyword1)) return false;
       options.lower = CliOptions::Lower::Filter;
+    } else if (!optionsDone && a == "--xlsx") {
+      if (!value(options.xlsxPath)) return false;
+      if (options.xlsxPath.empty()) {
+        error = "--xlsx needs a file name";
+        return false;
+      }
     } else if (!optionsDone && (a == "--and" || a == "--or")) {
       if (haveSecond) {
         error = "only one of --and and --or may be given";

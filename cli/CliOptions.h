@@ -21,6 +21,9 @@ struct CliOptions {
   std::string keyword1;
   std::string keyword2;
   int connective = 0;
+
+  // When not empty, the printed table is also written to this .xlsx file.
+  std::string xlsxPath;
 };
 
 // Parses the arguments after the program name. Returns false with a

@@ -12,9 +12,11 @@
 #include "core/KeywordFilter.h"
 #include "core/ResultTable.h"
 #include "core/Search.h"
+#include "lib/Fnc_ExcelCnv.h"
 #include "lib/TextCodec.h"
 #include "platform/DirectoryTree.h"
 #include "platform/SystemServices.h"
+#include "platform/xlsx/XlsxSpreadsheet.h"
 
 namespace {
 
@@ -112,7 +114,14 @@ int main(int argc, char** argv) {
   if (!WriteAll(out, stdout)) {
     return Fail("cannot write the table", 1);
   }
+  // The export of the window's Excel buttons, into the named file; its
+  // failure message has gone to standard error already.
+  bool exported = true;
+  if (!options.xlsxPath.empty()) {
+    auto sheet = platform::XlsxSpreadsheet::ForFile(options.xlsxPath);
+    exported = lib::ExcelExport(*shown, sheet, host);
+  }
   std::fprintf(stderr, "files=%d folders=%d same=%d\n", counters.FileCount, counters.FolderCount,
                counters.SameCount);
-  return 0;
+  return exported ? 0 : 1;
 }

@@ -265,4 +265,27 @@ TEST_F(CliTest, ViewsAndFiltersPrintTheLowerTable) {
   }
 }
 
+TEST_F(CliTest, XlsxWritesThePrintedTable) {
+  MakeFile("keep.txt", 1, kT1);
+  MakeFile("drop.txt", 1, kT1);
+  const fs::path book = base_ / "out.xlsx";
+  const CliRun run = Run({"--filter", "KEEP", "--xlsx", book.string(), root_.string()});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  const std::string command = "unzip -p '" + book.string() + "' xl/sharedStrings.xml";
+  FILE* pipe = popen(command.c_str(), "r");
+  ASSERT_NE(pipe, nullptr);
+  std::string strings;
+  char buf[4096];
+  for (size_t n; (n = fread(buf, 1, sizeof buf, pipe)) > 0;) strings.append(buf, n);
+  pclose(pipe);
+  EXPECT_NE(strings.find("keep.txt"), std::string::npos) << strings;
+  EXPECT_EQ(strings.find("drop.txt"), std::string::npos) << strings;
+  EXPECT_NE(strings.find("Folder Name"), std::string::npos);
+
+  const CliRun failed =
+      Run({"--xlsx", (base_ / "no" / "such" / "x.xlsx").string(), root_.string()});
+  EXPECT_EQ(failed.exitCode, 1);
+  EXPECT_EQ(failed.err, "Ｅｘｃｅｌ変換処理に失敗しました！！\nfiles=2 folders=1 same=0\n");
+}
+
 }  // namespace
