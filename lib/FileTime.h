@@ -13,14 +13,15 @@ namespace tarnvik::lib {
 // outside 0 to 9999 are written with as many digits as they need.
 //
 // Converting to local time is the costly step of a scan, so the formatter
-// remembers, per hour of UTC, the local date and time of day at which that
-// hour begins, provided the whole hour has one offset from UTC and lies
-// within one local day (checked by converting its first and last second).
-// Every other hour is converted second by second. The results are the same
-// as converting each moment on its own.
+// remembers, per day of UTC, the day's offset from UTC, provided the whole
+// day has one offset (checked by converting its first and last second: the
+// same offset at both ends, no leap second between them). Within such a day
+// the local date and time follow by arithmetic; every other day is converted
+// second by second. The results are the same as converting each moment on
+// its own.
 //
-// The time zone is read when an hour is first seen: a formatter made before
-// the process changes its time zone keeps the old zone for the hours it has
+// The time zone is read when a day is first seen: a formatter made before
+// the process changes its time zone keeps the old zone for the days it has
 // already seen, so make one formatter per scan. Not thread-safe: use one
 // formatter per thread.
 class FileTimeFormatter {
@@ -36,14 +37,14 @@ class FileTimeFormatter {
   void FormatTo(int64_t epochSeconds, std::u16string& out);
 
  private:
-  struct Hour;
-  static constexpr size_t kSlots = 2048;
+  struct Day;
+  static constexpr size_t kSlots = 1024;
 
-  const Hour& Lookup(int64_t bucket);
+  const Day& Lookup(int64_t day);
 
-  // kSlots entries, indexed by the hour number modulo kSlots, made on first
-  // use; a slot keeps the hour that last landed in it.
-  std::unique_ptr<Hour[]> hours_;
+  // kSlots entries, indexed by the day number modulo kSlots, made on first
+  // use; a slot keeps the day that last landed in it.
+  std::unique_ptr<Day[]> days_;
 };
 
 // The time text of the file at a full path, in `text`. Returns false and
