@@ -1,16 +1,19 @@
 #pragma once
 
+#include <cstdio>
 #include <string>
 
 #include "core/ResultTable.h"
 
 namespace tarnvik::cli {
 
-// Appends the table as text: row 0 (headers) first, then rows 1 to
-// RowCount - 1; each line holds the cells of columns 0 to ColCount - 1
+// Writes the table as text to `stream`: row 0 (headers) first, then rows 1
+// to RowCount - 1; each line holds the cells of columns 0 to ColCount - 1
 // joined by one tab. Inside a cell a backslash, tab, newline and carriage
 // return are written as \\, \t, \n and \r. Cells go out as the file system's
-// bytes: UTF-8, with the bytes of undecodable file names restored.
-void AppendTableText(const core::ResultTable& table, std::string& out);
+// bytes: UTF-8, with the bytes of undecodable file names restored. A small
+// buffer is reused, so a large table never needs its whole text in memory.
+// Returns false when writing failed.
+bool WriteTableText(const core::ResultTable& table, FILE* stream);
 
 }  // namespace tarnvik::cli
