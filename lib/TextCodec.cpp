@@ -6,16 +6,6 @@ namespace tarnvik::lib {
 
 namespace {
 
-void PushCodePoint(std::u16string& out, char32_t cp) {
-  if (cp < 0x10000) {
-    out.push_back(static_cast<char16_t>(cp));
-  } else {
-    cp -= 0x10000;
-    out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
-    out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
-  }
-}
-
 void PushUtf8(std::string& out, char32_t cp) {
   if (cp < 0x80) {
     out.push_back(static_cast<char>(cp));
@@ -59,7 +49,7 @@ size_t ValidSequence(std::string_view s, size_t i, char32_t& cp) {
   }
   if (c >= 0xF0 && c <= 0xF4 && cont(1) && cont(2) && cont(3)) {
     const uint8_t c1 = b(1);
-    if (c == 0xF0 && c1 < 0x90) return 0;  // overlong
+    if (c == 0xF0 && c1 < 0x90) return 0;   // overlong
     if (c == 0xF4 && c1 >= 0x90) return 0;  // above U+10FFFF
     cp = ((c & 0x07) << 18) | ((c1 & 0x3F) << 12) | ((b(2) & 0x3F) << 6) | (b(3) & 0x3F);
     return 4;
@@ -70,26 +60,34 @@ size_t ValidSequence(std::string_view s, size_t i, char32_t& cp) {
 }  // namespace
 
 std::u16string NativeToText(std::string_view bytes) {
-  std::u16string out;
-  out.reserve(bytes.size());
+  // One code unit per byte at the most; write through a pointer, since this
+  // runs for every file name of a scan.
+  std::u16string out(bytes.size(), u'\0');
+  char16_t* p = out.data();
   size_t i = 0;
   while (i < bytes.size()) {
     const auto c = static_cast<uint8_t>(bytes[i]);
-    if (c < 0x80) {  // the common case, kept cheap
-      out.push_back(c);
+    if (c < 0x80) {
+      *p++ = c;
       ++i;
       continue;
     }
     char32_t cp = 0;
     const size_t n = ValidSequence(bytes, i, cp);
     if (n == 0) {
-      out.push_back(static_cast<char16_t>(0xDC00 + c));
+      *p++ = static_cast<char16_t>(0xDC00 + c);
       ++i;
+    } else if (cp < 0x10000) {
+      *p++ = static_cast<char16_t>(cp);
+      i += n;
     } else {
-      PushCodePoint(out, cp);
+      cp -= 0x10000;
+      *p++ = static_cast<char16_t>(0xD800 + (cp >> 10));
+      *p++ = static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
       i += n;
     }
   }
+  out.resize(static_cast<size_t>(p - out.data()));
   return out;
 }
 

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 
 namespace tarnvik::platform {
 
@@ -77,7 +78,10 @@ bool PosixDirectoryTree::Valid(Handle h) const {
 }
 
 bool PosixDirectoryTree::SetName(std::string_view name) {
-  if (name.empty() || name.find_first_of(std::string_view("/\0", 2)) != std::string_view::npos) {
+  // Two memchr scans: find_first_of over a two-character set goes character
+  // by character, and this runs once per file.
+  if (name.empty() || std::memchr(name.data(), '/', name.size()) != nullptr ||
+      std::memchr(name.data(), '\0', name.size()) != nullptr) {
     return false;
   }
   name_.assign(name);
