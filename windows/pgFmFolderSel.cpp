@@ -1,0 +1,269 @@
+#include "windows/pgFmFolderSel.h"
+
+#include <QComboBox>
+#include <QFileIconProvider>
+#include <QFileInfo>
+#include <QFileSystemModel>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QSortFilterProxyModel>
+#include <QStorageInfo>
+#include <QTreeView>
+#include <algorithm>
+
+#include "windows/WindowFrame.h"
+
+namespace tarnvik::windows {
+
+namespace {
+
+constexpr QSize kDesignClient{306, 364};
+constexpr QSize kMinimumOuter{248, 220};
+
+// True when `path` is `base` or lies below it, comparing whole components.
+bool IsWithin(const QString& path, const QString& base) {
+  if (base == QLatin1String("/")) return path.startsWith(QLatin1Char('/'));
+  return path == base ||
+         (path.startsWith(base) && path.size() > base.size() && path[base.size()] == u'/');
+}
+
+QString WithoutTrailingSlash(QString path) {
+  while (path.size() > 1 && path.endsWith(QLatin1Char('/'))) path.chop(1);
+  return path;
+}
+
+// File systems that hold no user files: the kernel's views of itself, the
+// system's run-time mounts, and read-only package images.
+bool IsNoise(const QStorageInfo& v) {
+  static const QList<QByteArray> kPseudo = {
+      "proc",       "sysfs",      "cgroup",    "cgroup2",     "devpts",          "devtmpfs",
+      "mqueue",     "securityfs", "debugfs",   "tracefs",     "pstore",          "bpf",
+      "configfs",   "fusectl",    "hugetlbfs", "binfmt_misc", "autofs",          "efivarfs",
+      "rpc_pipefs", "nsfs",       "ramfs",     "squashfs",    "fuse.gvfsd-fuse", "fuse.portal"};
+  const QByteArray type = v.fileSystemType();
+  if (kPseudo.contains(type)) return true;
+  const QString root = v.rootPath();
+  if (type == "tmpfs" && root != QLatin1String("/tmp")) return true;
+  for (const char* system : {"/proc", "/sys", "/dev", "/run", "/snap", "/boot/efi"}) {
+    if (IsWithin(root, QLatin1String(system)) && !IsWithin(root, QLatin1String("/run/media"))) {
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+// Shows, of the whole file-system model, only the chosen volume's branch:
+// the volume's folder with everything below it, and the folders above it
+// that lead there.
+class VolumeBranchFilter : public QSortFilterProxyModel {
+ public:
+  using QSortFilterProxyModel::QSortFilterProxyModel;
+
+  void SetVolume(const QString& root) {
+    volume_ = root;
+    invalidateFilter();
+  }
+
+ protected:
+  bool filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const override {
+    const auto* fs = static_cast<const QFileSystemModel*>(sourceModel());
+    const QString path = fs->filePath(fs->index(sourceRow, 0, sourceParent));
+    return IsWithin(path, volume_) || IsWithin(volume_, path);
+  }
+
+ private:
+  QString volume_ = QStringLiteral("/");
+};
+
+std::vector<Volume> SearchableVolumes() {
+  std::vector<Volume> out;
+  bool haveRoot = false;
+  for (const QStorageInfo& v : QStorageInfo::mountedVolumes()) {
+    if (!v.isValid() || !v.isReady()) continue;
+    const QString root = WithoutTrailingSlash(v.rootPath());
+    if (root != QLatin1String("/") && (IsNoise(v) || !QFileInfo(root).isDir())) continue;
+    if (std::any_of(out.begin(), out.end(), [&](const Volume& o) { return o.rootPath == root; })) {
+      continue;
+    }
+    haveRoot = haveRoot || root == QLatin1String("/");
+    out.push_back({root, v.name()});
+  }
+  if (!haveRoot) out.push_back({QStringLiteral("/"), QString()});
+  std::sort(out.begin(), out.end(), [](const Volume& a, const Volume& b) {
+    if ((a.rootPath == QLatin1String("/")) != (b.rootPath == QLatin1String("/"))) {
+      return a.rootPath == QLatin1String("/");
+    }
+    return a.rootPath < b.rootPath;
+  });
+  return out;
+}
+
+int VolumeIndexFor(const std::vector<Volume>& volumes, const QString& path) {
+  int best = -1;
+  for (int i = 0; i < static_cast<int>(volumes.size()); ++i) {
+    const QString& root = volumes[i].rootPath;
+    if (!IsWithin(path, root)) continue;
+    if (best < 0 || root.size() > volumes[best].rootPath.size()) best = i;
+  }
+  return best;
+}
+
+TfmFolderSel::TfmFolderSel(QWidget* owner) : TfmFolderSel(owner, SearchableVolumes()) {}
+
+TfmFolderSel::TfmFolderSel(QWidget* owner, std::vector<Volume> volumes)
+    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      STxDrive(new QLabel(QStringLiteral("ドライブ"), this)),
+      DriveComb(new QComboBox(this)),
+      STxFolder(new QLabel(QStringLiteral("フォルダー"), this)),
+      BtnSelect(new QPushButton(QStringLiteral("決 定"), this)),
+      DirListBox(new QTreeView(this)),
+      STxSelect(new QLabel(this)),
+      volumes_(std::move(volumes)),
+      folders_(new QFileSystemModel(this)),
+      branch_(new VolumeBranchFilter(this)),
+      anchors_(kDesignClient) {
+  setObjectName(QStringLiteral("fmFolderSel"));
+  setWindowTitle(kDesignCaption);
+  QPalette pal = palette();
+  pal.setColor(QPalette::Window, SkyBlue());
+  setPalette(pal);
+  setAutoFillBackground(true);
+  QFont font(QStringLiteral("ＭＳ ゴシック"));
+  font.setPixelSize(16);
+  setFont(font);
+  resize(kDesignClient);
+  setMinimumSize(kMinimumOuter - kSizableFrame);
+
+  QFont small = font;
+  small.setPixelSize(15);
+  STxDrive->setObjectName(QStringLiteral("STxDrive"));
+  STxDrive->setFont(small);
+  STxDrive->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  STxFolder->setObjectName(QStringLiteral("STxFolder"));
+  STxFolder->setFont(small);
+  DriveComb->setObjectName(QStringLiteral("DriveComb"));
+  BtnSelect->setObjectName(QStringLiteral("BtnSelect"));
+  BtnSelect->setDefault(true);
+  DirListBox->setObjectName(QStringLiteral("DirListBox"));
+  STxSelect->setObjectName(QStringLiteral("STxSelect"));
+  STxSelect->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  STxSelect->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+  const QIcon driveIcon = QFileIconProvider().icon(QFileIconProvider::Drive);
+  for (const Volume& v : volumes_) {
+    const QString text =
+        v.label.isEmpty() ? v.rootPath : QStringLiteral("%1  [%2]").arg(v.rootPath, v.label);
+    DriveComb->addItem(driveIcon, text, v.rootPath);
+  }
+
+  folders_->setFilter(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Drives);
+  folders_->setReadOnly(true);
+  branch_->setSourceModel(folders_);
+  DirListBox->setModel(branch_);
+  DirListBox->setHeaderHidden(true);
+  for (int c = 1; c < folders_->columnCount(); ++c) DirListBox->hideColumn(c);
+  DirListBox->setSelectionMode(QAbstractItemView::SingleSelection);
+  DirListBox->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  DirListBox->setUniformRowHeights(true);
+
+  anchors_.Add(STxDrive, QRect(4, 5, 73, 20), kAnchorLeftTop);
+  anchors_.Add(DriveComb, QRect(80, 4, 220, 22), kAnchorLeftTop | kAnchorRight);
+  anchors_.Add(STxFolder, QRect(8, 40, 89, 20), kAnchorLeftTop);
+  anchors_.Add(BtnSelect, QRect(225, 30, 53, 25), kAnchorTop | kAnchorRight);
+  anchors_.Add(DirListBox, QRect(5, 62, 296, 270), kAnchorAll);
+  anchors_.Add(STxSelect, QRect(8, 336, 290, 21), kAnchorLeft | kAnchorRight | kAnchorBottom);
+
+  setTabOrder(DriveComb, DirListBox);
+  setTabOrder(DirListBox, BtnSelect);
+
+  connect(DriveComb, &QComboBox::activated, this, &TfmFolderSel::DriveCombChange);
+  connect(DirListBox->selectionModel(), &QItemSelectionModel::currentChanged, this,
+          &TfmFolderSel::DirListBoxChange);
+  connect(BtnSelect, &QPushButton::clicked, this, &TfmFolderSel::BtnSelectClick);
+
+  if (!volumes_.empty()) ShowVolume(0);
+}
+
+TfmFolderSel::~TfmFolderSel() = default;
+
+void TfmFolderSel::SetDirectory(const QString& path) {
+  const QString wanted = WithoutTrailingSlash(path);
+  const int volume = wanted.startsWith(QLatin1Char('/')) ? VolumeIndexFor(volumes_, wanted) : -1;
+  if (volume < 0) {
+    if (!volumes_.empty()) DriveCombChange(0);
+    return;
+  }
+  DriveComb->setCurrentIndex(volume);
+  ShowVolume(volume);
+  SelectFolder(wanted);
+}
+
+void TfmFolderSel::FormActivate() {
+  const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+  if (screen != nullptr) move(ScreenCentred(screen->geometry().size(), OuterSize(this), 84));
+  QPalette pal = STxSelect->palette();
+  pal.setColor(QPalette::Window, pal.color(QPalette::Base));
+  STxSelect->setPalette(pal);
+  STxSelect->setAutoFillBackground(true);
+}
+
+void TfmFolderSel::DriveCombChange(int index) {
+  if (index < 0 || index >= static_cast<int>(volumes_.size())) return;
+  DriveComb->setCurrentIndex(index);
+  ShowVolume(index);
+  SelectFolder(volumes_[index].rootPath);
+}
+
+void TfmFolderSel::DirListBoxChange() {
+  const QModelIndex current = DirListBox->currentIndex();
+  if (!current.isValid()) return;
+  SetShownDirectory(folders_->filePath(branch_->mapToSource(current)));
+}
+
+void TfmFolderSel::BtnSelectClick() { accept(); }
+
+void TfmFolderSel::showEvent(QShowEvent* event) {
+  // Placed before the window is mapped, so it never appears elsewhere first.
+  FormActivate();
+  QDialog::showEvent(event);
+}
+
+void TfmFolderSel::resizeEvent(QResizeEvent* event) {
+  anchors_.Apply(size());
+  QDialog::resizeEvent(event);
+}
+
+void TfmFolderSel::ShowVolume(int index) {
+  const QString& root = volumes_[index].rootPath;
+  branch_->SetVolume(root);
+  folders_->setRootPath(root);
+  const QString parent = root == QLatin1String("/") ? QString() : QFileInfo(root).absolutePath();
+  DirListBox->setRootIndex(parent.isEmpty() ? QModelIndex()
+                                            : branch_->mapFromSource(folders_->index(parent)));
+}
+
+void TfmFolderSel::SelectFolder(const QString& path) {
+  const QModelIndex shown = branch_->mapFromSource(folders_->index(path));
+  if (shown.isValid()) {
+    for (QModelIndex up = shown.parent(); up.isValid(); up = up.parent()) DirListBox->expand(up);
+    DirListBox->expand(shown);
+    DirListBox->setCurrentIndex(shown);
+    DirListBox->scrollTo(shown);
+  }
+  // The tree may not show a folder (a hidden one, say); the chosen folder is
+  // still the one asked for.
+  SetShownDirectory(path);
+}
+
+void TfmFolderSel::SetShownDirectory(const QString& path) {
+  directory_ = WithoutTrailingSlash(path);
+  STxSelect->setText(directory_);
+  STxSelect->setToolTip(directory_);
+}
+
+}  // namespace tarnvik::windows

@@ -1,0 +1,90 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <vector>
+
+#include "windows/Anchors.h"
+
+class QComboBox;
+class QFileSystemModel;
+class QLabel;
+class QPushButton;
+class QTreeView;
+
+namespace tarnvik::windows {
+
+class VolumeBranchFilter;
+
+// A mounted volume as the drive box lists it.
+struct Volume {
+  QString rootPath;  // mount point, "/" for the root file system
+  QString label;     // volume name; empty when it has none
+};
+
+// The volumes a user may search: every mounted file system except the
+// kernel's pseudo file systems and the system's own run-time mounts. The
+// root file system comes first, the rest in path order.
+std::vector<Volume> SearchableVolumes();
+
+// The index in `volumes` of the volume holding `path`: the one whose mount
+// point is the longest whole-component prefix of it. -1 when none does.
+int VolumeIndexFor(const std::vector<Volume>& volumes, const QString& path);
+
+// The folder chooser fmFolderSel: a box of mounted volumes and the folder
+// tree of the chosen volume. There is no cancel: however the dialog is
+// closed, Directory() is the folder it showed last. UI thread only.
+class TfmFolderSel : public QDialog {
+  Q_OBJECT
+
+ public:
+  // Design-time caption; the browse command replaces it.
+  static inline const QString kDesignCaption = QStringLiteral("ドライブとフォルダーの選択");
+
+  // Lists SearchableVolumes() in the drive box.
+  explicit TfmFolderSel(QWidget* owner);
+  // Lists the given volumes (tests).
+  TfmFolderSel(QWidget* owner, std::vector<Volume> volumes);
+  ~TfmFolderSel() override;
+
+  // Chooses the volume that holds `path` in the drive box, then shows and
+  // selects `path` in the folder tree. A path on no listed volume, or one
+  // that is not an absolute path, shows the first volume's root.
+  void SetDirectory(const QString& path);
+  // The folder the tree shows: a full path without a trailing "/" except
+  // for "/" itself.
+  QString Directory() const { return directory_; }
+
+  const std::vector<Volume>& Volumes() const { return volumes_; }
+
+  // Handlers.
+  void FormActivate();
+  void DriveCombChange(int index);
+  void DirListBoxChange();
+  void BtnSelectClick();
+
+  // Controls.
+  QLabel* STxDrive;
+  QComboBox* DriveComb;
+  QLabel* STxFolder;
+  QPushButton* BtnSelect;
+  QTreeView* DirListBox;
+  QLabel* STxSelect;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  void ShowVolume(int index);
+  void SelectFolder(const QString& path);
+  void SetShownDirectory(const QString& path);
+
+  std::vector<Volume> volumes_;
+  QString directory_;
+  QFileSystemModel* folders_;
+  VolumeBranchFilter* branch_;
+  AnchorSet anchors_;
+};
+
+}  // namespace tarnvik::windows
