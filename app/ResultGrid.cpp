@@ -1,0 +1,102 @@
+#include "app/ResultGrid.h"
+
+#include <QAbstractButton>
+#include <QEvent>
+#include <QHeaderView>
+#include <QPainter>
+#include <QStyleOptionHeader>
+
+#include "core/ColumnLayout.h"
+
+namespace tarnvik::app {
+
+ResultGrid::ResultGrid(QWidget* parent)
+    : QTableView(parent), model_(new ResultTableModel(table_, this)) {
+  setModel(model_);
+  setSelectionBehavior(QAbstractItemView::SelectRows);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setShowGrid(true);
+  setGridStyle(Qt::SolidLine);
+  setWordWrap(false);
+  setTextElideMode(Qt::ElideNone);
+  setCornerButtonEnabled(false);
+  setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+  setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+
+  QHeaderView* rows = verticalHeader();
+  rows->setMinimumSectionSize(kRowHeight);
+  rows->setSectionResizeMode(QHeaderView::Fixed);
+  rows->setDefaultSectionSize(kRowHeight);
+  rows->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  rows->setHighlightSections(false);
+  rows->setSectionsClickable(false);
+  // Below the last row the number column shows the cells' background, as
+  // the rest of the grid does.
+  QPalette rowsPalette = rows->palette();
+  rowsPalette.setColor(QPalette::Window, rowsPalette.color(QPalette::Base));
+  rows->setPalette(rowsPalette);
+
+  QHeaderView* cols = horizontalHeader();
+  cols->setMinimumSectionSize(8);
+  cols->setSectionResizeMode(QHeaderView::Fixed);
+  cols->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  cols->setHighlightSections(false);
+  cols->setSectionsClickable(false);
+  cols->setStretchLastSection(false);
+  cols->setFixedHeight(kRowHeight);
+
+  // The corner shows the header text of the number column, as the fixed
+  // cell at (0, 0) of the grid.
+  corner_ = findChild<QAbstractButton*>();
+  if (corner_ != nullptr) corner_->installEventFilter(this);
+  SyncColumns();
+}
+
+ResultGrid::~ResultGrid() = default;
+
+void ResultGrid::BeginResult() { model_->BeginResult(); }
+
+void ResultGrid::EndResult() {
+  model_->EndResult();
+  SyncColumns();
+}
+
+void ResultGrid::BeginSort() { model_->BeginSort(); }
+
+void ResultGrid::EndSort() { model_->EndSort(); }
+
+void ResultGrid::SyncColumns() {
+  for (int c = 1; c < table_.ColCount(); ++c) {
+    setColumnWidth(c - 1, table_.ColWidth(c));
+  }
+  if (table_.ColWidth(core::kColNumber) > 0) {
+    verticalHeader()->setFixedWidth(table_.ColWidth(core::kColNumber));
+  }
+  if (corner_ != nullptr) corner_->update();
+}
+
+int ResultGrid::CurrentTableRow() const {
+  const QModelIndex current = currentIndex();
+  return current.isValid() ? ResultTableModel::TableRow(current.row()) : 0;
+}
+
+bool ResultGrid::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == corner_ && event->type() == QEvent::Paint) {
+    QPainter p(corner_);
+    QStyleOptionHeader opt;
+    opt.initFrom(corner_);
+    opt.state |= QStyle::State_Enabled;
+    opt.rect = corner_->rect();
+    opt.position = QStyleOptionHeader::OnlyOneSection;
+    opt.textAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+    const std::u16string& text = table_.Cell(core::kColNumber, 0);
+    opt.text =
+        QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
+    style()->drawControl(QStyle::CE_Header, &opt, &p, corner_);
+    return true;
+  }
+  return QTableView::eventFilter(watched, event);
+}
+
+}  // namespace tarnvik::app

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QFont>
+#include <QString>
+#include <QStringList>
+
+namespace tarnvik::app {
+
+// The fonts the windows ask for by their design names.
+inline const QString kGothic = QStringLiteral("ＭＳ ゴシック");     // fixed pitch
+inline const QString kPGothic = QStringLiteral("ＭＳ Ｐゴシック");  // proportional
+
+// The installed families that stand in for each design font, best first.
+// The fixed-pitch stand-ins draw half-width characters exactly half as
+// wide as full-width ones, which the column widths of the tables assume.
+QStringList GothicStandIns();
+QStringList PGothicStandIns();
+
+// Makes the design names resolve to the first installed stand-in for every
+// QFont of the program (QFont::insertSubstitutions), unless a font of the
+// design name itself is installed. Call once, after the application object
+// exists and before any window is created. Returns the family that
+// kGothic resolves to.
+QString InstallJapaneseFonts();
+
+// The window font of the main window: kGothic at 12 points.
+QFont WindowFont();
+
+}  // namespace tarnvik::app

@@ -1,0 +1,193 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "app/EventPump.h"
+#include "app/ResultGrid.h"
+#include "app/UpDownArrows.h"
+#include "core/EngineHost.h"
+#include "windows/Anchors.h"
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace tarnvik::platform {
+class SettingsStore;
+}
+namespace tarnvik::windows {
+class TfmAnimate;
+}
+
+namespace tarnvik::app {
+
+class InputBlocker;
+class RadioGroup;
+
+// The main window fmTarnvik: the search root slots, the search command, the
+// two result tables and the command buttons. The window is the engine's
+// host: it shows the counts, lets events be processed, shows the limit
+// message and the progress windows, and gives the sort order.
+//
+// Sizes: the client area is 720 x 582 at design time. The saved "Width" and
+// "Height" and the width limits count the outside of a nominal frame 16
+// pixels wide and 39 high around the client area (see windows/WindowFrame.h),
+// so the client is 720 wide in the file-name layout (outer 736) and 764 in
+// the extension layout (outer 780), and its height is the saved height less
+// 39, at least 361 (outer 400). Only the height can be changed by the user.
+//
+// Every command runs through RunCommand: while it works, the window takes
+// no input, and a request to close it is carried out when the command ends.
+// UI thread only.
+class TfmTarnvik : public QWidget, public core::EngineHost {
+  Q_OBJECT
+
+ public:
+  static inline const QString kCaption =
+      QStringLiteral("ファイルの検索＆プログラム起動ツール Ver.2.0  【縦可変】 [Tarnvik.exe]");
+  static inline const QString kFolderSelCaption = QStringLiteral("ドライブ＆フォルダーの選択");
+  static inline const QString kScanCaption = QStringLiteral("ファイルの検索処理中！！");
+  static inline const QString kSortCaption = QStringLiteral("ファイルのＳｏｒｔ！中");
+  static constexpr QSize kDesignClient{720, 582};
+  static constexpr int kMinimumOuterHeight = 400;
+  static constexpr int kSlotCount = 5;
+
+  // How the limit message reaches the user: by default a modal message box
+  // over the window.
+  using MessageSink = std::function<void(const QString& text)>;
+
+  // Creates the window with its controls and runs FormCreate on the saved
+  // settings in `settings`, which must outlive the window. The window is
+  // not shown.
+  explicit TfmTarnvik(platform::SettingsStore& settings, QWidget* parent = nullptr);
+  ~TfmTarnvik() override;
+
+  // Start-up: the default root (the home folder) in every slot, then the
+  // saved window height and roots, roots that are not existing folders back
+  // to the default, slot 0 shown, the window centred on the screen, the
+  // file-name layout applied to the empty tables, the button states of a
+  // fresh start. A missing or damaged "Height" or "Width" is ignored; the
+  // rest of the start-up runs all the same.
+  void FormCreate();
+  // Slot arrows: the up arrow selects the next slot, the down arrow the
+  // previous one, and the slot's root is shown.
+  void UpDnFmPathClick(UpDownButton Button);
+  // Sort order switch: applies the layout of the chosen order to both
+  // tables, then sorts and marks the upper table again.
+  void RdGSortKbnClick();
+  // Exit: saves the five roots and the outer window size, then closes.
+  void BtnPrgEndClick();
+  // Search: clears both tables and the three counts, scans the current root
+  // with the progress window, sorts and marks, and enables the buttons
+  // that work on a result.
+  void BtnSearchClick();
+  // The scan, sort and marks of the search command (BtnSearchClick only).
+  void RunSearch();
+  // Browse: lets the user choose the current slot's root in the folder
+  // chooser and shows it; the result buttons stay off until the next search.
+  void BtnFmPathClick();
+
+  // Runs `work` as a command of this window: input to the window is
+  // blocked meanwhile, and a close requested meanwhile happens afterwards.
+  // Does nothing when another command is running.
+  void RunCommand(const std::function<void()>& work);
+  bool IsBusy() const { return busy_; }
+
+  // Sets the enabled state of the six command buttons, in the order
+  // BtnSearch, BtnXlsCnv, BtnEqName, BtnEqSame, BtnShSame, BtnXlsCv2.
+  void SetCommandButtons(bool search, bool xlsCnv, bool eqName, bool eqSame, bool shSame,
+                         bool xlsCv2);
+
+  // The five search roots, the current slot, and the root shown in
+  // RcEdFmPath (the one a double-click opens files under).
+  const std::array<std::u16string, kSlotCount>& SearchRoots() const { return searchRoots_; }
+  int RootIndex() const { return rootIndex_; }
+  const std::u16string& ShownRoot() const { return shownRoot_; }
+  // The root every slot starts with and falls back to: the home folder.
+  const std::u16string& DefaultRoot() const { return defaultRoot_; }
+
+  core::Counters& Counters() { return counters_; }
+  // Last selected rows of the upper and the lower table.
+  int FoundRow = 0;
+  int PickedRow = 0;
+
+  // Replaces the message box of the limit message (tests, benchmarks).
+  void SetMessageSink(MessageSink sink) { messageSink_ = std::move(sink); }
+  EventPump& Pump() { return pump_; }
+  // The progress window while the scan or the sort runs, else null.
+  windows::TfmAnimate* ProgressWindow() const { return animate_.get(); }
+
+  // core::EngineHost
+  int CurrentSortOrder() const override;
+  void ShowCount(core::CountBox box, int value) override;
+  void ClearCount(core::CountBox box) override;
+  void ProcessPendingEvents() override;
+  void ShowMessage(const std::u16string& text) override;
+  void ScanBegins() override;
+  void ScanEnds() override;
+  void SortBegins() override;
+  void SortEnds() override;
+  void SetWindowWidthLimits(int pixels) override;
+
+  // Controls, named as the window's design names them.
+  QLabel* STxFmData;
+  QPlainTextEdit* RcEdFmPath;
+  UpDownArrows* UpDnFmPath;
+  QLineEdit* EdPathCn;
+  QPushButton* BtnFmPath;
+  RadioGroup* RdGSortKbn;
+  QLabel* LblDatCnt;
+  QLabel* STxDatCnt;
+  QLabel* LblFolder;
+  QLabel* STxFolder;
+  QLabel* LblEqual;
+  QLabel* STxEqual;
+  QPushButton* BtnSearch;
+  QPushButton* BtnXlsCnv;
+  ResultGrid* StGSrchFl;
+  QPushButton* BtnEqName;
+  QPushButton* BtnEqSame;
+  QPushButton* BtnXlsCv2;
+  QPushButton* BtnPrgEnd;
+  QLabel* STxSelStr;
+  QLineEdit* EdSelStr1;
+  QComboBox* CmbAndOr;
+  QLineEdit* EdSelStr2;
+  QPushButton* BtnShSame;
+  QLabel* LblSelCnt;
+  QLabel* STxSelCnt;
+  ResultGrid* StGSelFil;
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void CreateControls();
+  void ShowRoot(const std::u16string& root);
+  void StartProgress(const QString& caption);
+  QLabel* CountLabel(core::CountBox box) const;
+
+  platform::SettingsStore& settings_;
+  std::array<std::u16string, kSlotCount> searchRoots_;
+  std::u16string defaultRoot_;
+  std::u16string shownRoot_;
+  int rootIndex_ = 0;
+  core::Counters counters_;
+  windows::AnchorSet anchors_;
+  EventPump pump_;
+  InputBlocker* blocker_;
+  std::unique_ptr<windows::TfmAnimate> animate_;
+  MessageSink messageSink_;
+  bool busy_ = false;
+  bool closePending_ = false;
+};
+
+}  // namespace tarnvik::app
