@@ -67,8 +67,9 @@ void ResultGrid::BeginSort() { model_->BeginSort(); }
 void ResultGrid::EndSort() { model_->EndSort(); }
 
 void ResultGrid::SyncColumns() {
+  // A column whose width was never set keeps the view's default.
   for (int c = 1; c < table_.ColCount(); ++c) {
-    setColumnWidth(c - 1, table_.ColWidth(c));
+    if (table_.ColWidth(c) > 0) setColumnWidth(c - 1, table_.ColWidth(c));
   }
   if (table_.ColWidth(core::kColNumber) > 0) {
     verticalHeader()->setFixedWidth(table_.ColWidth(core::kColNumber));

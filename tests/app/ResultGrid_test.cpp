@@ -1,0 +1,124 @@
+#include "app/ResultGrid.h"
+
+#include <QHeaderView>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include "app/WindowFonts.h"
+#include "core/ColumnLayout.h"
+#include "core/EngineHost.h"
+
+using tarnvik::app::ResultGrid;
+using tarnvik::core::ResultTable;
+
+namespace {
+
+void Fill(ResultTable& t, int rows) {
+  t.SetRowCount(rows + 1);
+  for (int r = 1; r <= rows; ++r) {
+    t.SetCell(0, r, tarnvik::core::FormatNumber(r, 4));
+    t.SetCell(1, r, u"file" + std::u16string(1, static_cast<char16_t>(u'0' + r % 10)));
+  }
+}
+
+}  // namespace
+
+class ResultGridTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() { tarnvik::app::InstallJapaneseFonts(); }
+
+  void showsTheTableWithItsHeaders() {
+    ResultGrid grid;
+    tarnvik::core::EngineHost host;
+    ResultTable lower;
+    grid.BeginResult();
+    tarnvik::core::ApplyColumnLayout(1, grid.Table(), lower, host);
+    Fill(grid.Table(), 3);
+    // A name that is not valid UTF-8 (a lone surrogate) and one outside the
+    // basic plane reach the view unchanged.
+    const std::u16string odd = {u'a', 0xDC81, u'b', 0xD83D, 0xDE00};
+    grid.Table().SetCell(2, 2, odd);
+    grid.EndResult();
+
+    QAbstractItemModel* m = grid.model();
+    QCOMPARE(m->rowCount(), 3);
+    QCOMPARE(m->columnCount(), 6);
+    QCOMPARE(m->headerData(0, Qt::Horizontal).toString(), QStringLiteral("File Name"));
+    QCOMPARE(m->headerData(5, Qt::Horizontal).toString(), QStringLiteral("Ext."));
+    QCOMPARE(m->headerData(2, Qt::Vertical).toString(), QStringLiteral("   3"));
+    QCOMPARE(m->index(0, 0).data().toString(), QStringLiteral("file1"));
+    const QString cell = m->index(1, 1).data().toString();
+    QCOMPARE(cell.size(), 5);
+    for (int i = 0; i < 5; ++i) QCOMPARE(cell[i].unicode(), odd[static_cast<size_t>(i)]);
+    QVERIFY(!m->index(0, 0).data(Qt::EditRole).isValid());
+    QVERIFY(!(m->flags(m->index(0, 0)) & Qt::ItemIsEditable));
+    const int widths[] = {208, 168, 160, 56, 48, 40};
+    for (int c = 0; c < 6; ++c) QCOMPARE(grid.columnWidth(c), widths[c]);
+    QCOMPARE(grid.verticalHeader()->width(), 40);
+    QCOMPARE(grid.rowHeight(0), 20);
+    QCOMPARE(grid.horizontalHeader()->height(), 20);
+  }
+
+  void frozenWhileTheEngineWorks() {
+    ResultGrid grid;
+    grid.BeginResult();
+    Fill(grid.Table(), 4);
+    grid.EndResult();
+    QSignalSpy aboutToReset(&grid.Model(), &QAbstractItemModel::modelAboutToBeReset);
+    QSignalSpy reset(&grid.Model(), &QAbstractItemModel::modelReset);
+    QSignalSpy aboutToLayout(&grid.Model(), &QAbstractItemModel::layoutAboutToBeChanged);
+    QSignalSpy layout(&grid.Model(), &QAbstractItemModel::layoutChanged);
+    QSignalSpy inserted(&grid.Model(), &QAbstractItemModel::rowsInserted);
+    QSignalSpy removed(&grid.Model(), &QAbstractItemModel::rowsRemoved);
+
+    grid.BeginResult();
+    QCOMPARE(aboutToReset.count(), 1);
+    // The engine grows and rewrites the table; the model keeps its shape and
+    // shows nothing of the half-done work.
+    Fill(grid.Table(), 9);
+    grid.Table().SetColCount(7);
+    QCOMPARE(grid.model()->rowCount(), 4);
+    QCOMPARE(grid.model()->columnCount(), 5);
+    QVERIFY(!grid.model()->index(3, 0).data().isValid());
+    QVERIFY(!grid.model()->headerData(0, Qt::Vertical).isValid());
+    grid.EndResult();
+    QCOMPARE(reset.count(), 1);
+    QCOMPARE(grid.model()->rowCount(), 9);
+    QCOMPARE(grid.model()->columnCount(), 6);
+
+    grid.BeginSort();
+    QCOMPARE(aboutToLayout.count(), 1);
+    grid.Table().SetRowCount(11);  // the sort's scratch row
+    QCOMPARE(grid.model()->rowCount(), 9);
+    QVERIFY(!grid.model()->index(0, 0).data().isValid());
+    grid.Table().SetRowCount(10);
+    grid.Table().SetCell(1, 1, u"sorted");
+    grid.EndSort();
+    QCOMPARE(layout.count(), 1);
+    QCOMPARE(grid.model()->index(0, 0).data().toString(), QStringLiteral("sorted"));
+    QCOMPARE(inserted.count(), 0);
+    QCOMPARE(removed.count(), 0);
+  }
+
+  void selectsWholeRowsOneAtATime() {
+    ResultGrid grid;
+    grid.BeginResult();
+    Fill(grid.Table(), 5);
+    grid.EndResult();
+    grid.resize(600, 300);
+    grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    grid.selectRow(2);
+    grid.selectRow(3);
+    const QModelIndexList rows = grid.selectionModel()->selectedRows();
+    QCOMPARE(rows.size(), 1);
+    QCOMPARE(rows.front().row(), 3);
+    QCOMPARE(grid.selectionModel()->selectedIndexes().size(), 5);
+    QCOMPARE(grid.CurrentTableRow(), 4);
+  }
+};
+
+QTEST_MAIN(ResultGridTest)
+#include "ResultGrid_test.moc"

@@ -1,0 +1,193 @@
+#include <QComboBox>
+#include <QDir>
+#include <QFileSystemModel>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QStorageInfo>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QTreeView>
+#include <QtTest>
+
+#include "app/WindowFonts.h"
+#include "windows/WindowFrame.h"
+#include "windows/pgFmFolderSel.h"
+
+using tarnvik::windows::TfmFolderSel;
+using tarnvik::windows::Volume;
+
+using Volumes = std::vector<Volume>;
+Q_DECLARE_METATYPE(Volumes)
+
+class TfmFolderSelTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() { tarnvik::app::InstallJapaneseFonts(); }
+
+  void designTimeDialog() {
+    QWidget owner;
+    TfmFolderSel fm(&owner);
+    QCOMPARE(fm.windowTitle(), QStringLiteral("ドライブとフォルダーの選択"));
+    QCOMPARE(fm.size(), QSize(306, 364));
+    QCOMPARE(fm.minimumSize() + tarnvik::windows::kSizableFrame, QSize(248, 220));
+    QCOMPARE(fm.palette().color(QPalette::Window), QColor(166, 202, 240));
+    QCOMPARE(fm.font().pixelSize(), 16);
+    QCOMPARE(fm.STxDrive->font().pixelSize(), 15);
+    QCOMPARE(fm.STxFolder->font().pixelSize(), 15);
+    QCOMPARE(fm.STxDrive->text(), QStringLiteral("ドライブ"));
+    QCOMPARE(fm.STxFolder->text(), QStringLiteral("フォルダー"));
+    QCOMPARE(fm.BtnSelect->text(), QStringLiteral("決 定"));
+    QCOMPARE(fm.STxDrive->geometry(), QRect(4, 5, 73, 20));
+    QCOMPARE(fm.DriveComb->geometry(), QRect(80, 4, 220, 22));
+    QCOMPARE(fm.STxFolder->geometry(), QRect(8, 40, 89, 20));
+    QCOMPARE(fm.BtnSelect->geometry(), QRect(225, 30, 53, 25));
+    QCOMPARE(fm.DirListBox->geometry(), QRect(5, 62, 296, 270));
+    QCOMPARE(fm.STxSelect->geometry(), QRect(8, 336, 290, 21));
+    QVERIFY(!(fm.windowFlags() & Qt::WindowCloseButtonHint));
+    QVERIFY(!(fm.windowFlags() & Qt::WindowMinMaxButtonsHint));
+
+    fm.show();
+    fm.resize(406, 464);
+    QCOMPARE(fm.DriveComb->geometry(), QRect(80, 4, 320, 22));
+    QCOMPARE(fm.BtnSelect->geometry(), QRect(325, 30, 53, 25));
+    QCOMPARE(fm.DirListBox->geometry(), QRect(5, 62, 396, 370));
+    QCOMPARE(fm.STxSelect->geometry(), QRect(8, 436, 390, 21));
+    QCOMPARE(fm.STxDrive->geometry(), QRect(4, 5, 73, 20));
+  }
+
+  void placedBelowTheScreenCentre() {
+    QWidget owner;
+    TfmFolderSel fm(&owner);
+    fm.show();
+    const QSize screen = fm.screen()->geometry().size();
+    const QSize outer = fm.size() + tarnvik::windows::kSizableFrame;
+    QCOMPARE(fm.pos(), QPoint((screen.width() - (outer.width() + 28)) / 2,
+                              (screen.height() - (outer.height() + 28)) / 2 + 84));
+    QCOMPARE(fm.STxSelect->palette().color(QPalette::Window), fm.palette().color(QPalette::Base));
+  }
+
+  void volumesLeaveOutThePseudoFileSystems() {
+    const Volumes volumes = tarnvik::windows::SearchableVolumes();
+    QVERIFY(!volumes.empty());
+    QCOMPARE(volumes.front().rootPath, QStringLiteral("/"));
+    for (const Volume& v : volumes) {
+      for (const char* system : {"/proc", "/sys", "/dev", "/run/user"}) {
+        QVERIFY2(v.rootPath != QLatin1String(system) &&
+                     !v.rootPath.startsWith(QLatin1String(system) + QLatin1Char('/')),
+                 qPrintable(v.rootPath));
+      }
+      QVERIFY(QFileInfo(v.rootPath).isDir());
+    }
+    QWidget owner;
+    TfmFolderSel fm(&owner);
+    QCOMPARE(fm.DriveComb->count(), static_cast<int>(volumes.size()));
+    QCOMPARE(fm.DriveComb->itemData(0).toString(), QStringLiteral("/"));
+  }
+
+  void volumeForAPath_data() {
+    QTest::addColumn<Volumes>("volumes");
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<int>("index");
+    const Volumes v = {{"/", ""}, {"/media/usb", "USB"}, {"/media/usb/inner", ""}, {"/home", ""}};
+    QTest::newRow("root file system") << v << "/etc/x" << 0;
+    QTest::newRow("root itself") << v << "/" << 0;
+    QTest::newRow("mount point itself") << v << "/media/usb" << 1;
+    QTest::newRow("below a mount point") << v << "/media/usb/a/b" << 1;
+    QTest::newRow("longest mount point wins") << v << "/media/usb/inner/c" << 2;
+    QTest::newRow("whole components only") << v << "/media/usbstick" << 0;
+    QTest::newRow("home") << v << "/home/user" << 3;
+    QTest::newRow("no root volume") << Volumes{{"/media/usb", ""}} << "/etc" << -1;
+  }
+
+  void volumeForAPath() {
+    QFETCH(Volumes, volumes);
+    QFETCH(QString, path);
+    QFETCH(int, index);
+    QCOMPARE(tarnvik::windows::VolumeIndexFor(volumes, path), index);
+  }
+
+  void showsAndReturnsTheChosenFolder_data() {
+    QTest::addColumn<QString>("given");  // "@" is the fixture folder
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("folder") << "@/書類/2025年度"
+                            << "@/書類/2025年度";
+    QTest::newRow("trailing slash") << "@/書類/"
+                                    << "@/書類";
+    QTest::newRow("hidden folder") << "@/.hidden"
+                                   << "@/.hidden";
+    QTest::newRow("volume root") << "/"
+                                 << "/";
+    QTest::newRow("relative path") << "書類"
+                                   << "/";
+    QTest::newRow("empty") << ""
+                           << "/";
+  }
+
+  void showsAndReturnsTheChosenFolder() {
+    QFETCH(QString, given);
+    QFETCH(QString, shown);
+    QTemporaryDir dir;
+    QDir().mkpath(dir.filePath(QStringLiteral("書類/2025年度")));
+    QDir().mkpath(dir.filePath(QStringLiteral(".hidden")));
+    given.replace(QLatin1Char('@'), dir.path());
+    shown.replace(QLatin1Char('@'), dir.path());
+
+    QWidget owner;
+    TfmFolderSel fm(&owner, {{"/", ""}});
+    fm.SetDirectory(given);
+    QCOMPARE(fm.Directory(), shown);
+    QCOMPARE(fm.STxSelect->text(), shown);
+    QCOMPARE(fm.DriveComb->currentIndex(), 0);
+    if (!shown.contains(QLatin1String("/."))) {
+      auto* proxy = fm.DirListBox->model();
+      QCOMPARE(
+          proxy->data(fm.DirListBox->currentIndex(), QFileSystemModel::FilePathRole).toString(),
+          shown);
+    }
+  }
+
+  void treeAndDriveBoxAreLinked() {
+    QTemporaryDir dir;
+    QDir().mkpath(dir.filePath(QStringLiteral("a/b")));
+    QWidget owner;
+    // The fixture stands for a mounted volume of its own.
+    TfmFolderSel fm(&owner, {{"/", ""}, {dir.path(), "FIXTURE"}});
+    QCOMPARE(fm.DriveComb->itemText(1), dir.path() + QStringLiteral("  [FIXTURE]"));
+    fm.SetDirectory(dir.filePath(QStringLiteral("a")));
+    QCOMPARE(fm.DriveComb->currentIndex(), 1);
+    QCOMPARE(fm.Directory(), dir.filePath(QStringLiteral("a")));
+
+    // Choosing a folder in the tree shows it.
+    auto* model = fm.DirListBox->model();
+    QVERIFY(fm.DirListBox->currentIndex().isValid());
+    // The tree lists folders as it reads them.
+    QTRY_COMPARE(model->rowCount(fm.DirListBox->currentIndex()), 1);
+    fm.DirListBox->setCurrentIndex(model->index(0, 0, fm.DirListBox->currentIndex()));
+    QCOMPARE(fm.Directory(), dir.filePath(QStringLiteral("a/b")));
+    QCOMPARE(fm.STxSelect->text(), dir.filePath(QStringLiteral("a/b")));
+
+    // Choosing a volume shows its root, and the tree shows that volume only.
+    fm.DriveCombChange(0);
+    QCOMPARE(fm.Directory(), QStringLiteral("/"));
+    QCOMPARE(fm.DriveComb->currentIndex(), 0);
+    fm.DriveCombChange(1);
+    QCOMPARE(fm.Directory(), dir.path());
+    const QModelIndex top = fm.DirListBox->rootIndex();
+    QCOMPARE(model->rowCount(top), 1);
+    QCOMPARE(model->index(0, 0, top).data(QFileSystemModel::FilePathRole).toString(), dir.path());
+  }
+
+  void selectButtonCloses() {
+    QWidget owner;
+    TfmFolderSel fm(&owner, {{"/", ""}});
+    QTimer::singleShot(0, &fm, [&] { QTest::mouseClick(fm.BtnSelect, Qt::LeftButton); });
+    QCOMPARE(fm.exec(), static_cast<int>(QDialog::Accepted));
+    QVERIFY(!fm.isVisible());
+  }
+};
+
+QTEST_MAIN(TfmFolderSelTest)
+#include "TfmFolderSel_test.moc"
