@@ -10,7 +10,8 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("Tarnvik"));
   QApplication::setOrganizationName(QStringLiteral("Tarnvik"));
   QApplication::setDesktopFileName(QStringLiteral("tarnvik"));
-  QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("tarnvik")));
+  QApplication::setWindowIcon(
+      QIcon::fromTheme(QStringLiteral("tarnvik"), QIcon(QStringLiteral(":/icons/tarnvik.png"))));
   tarnvik::app::InstallJapaneseFonts();
 
   tarnvik::platform::QtSettingsStore settings;
