@@ -1,6 +1,7 @@
 #include "core/SortAndMark.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <limits>
@@ -19,52 +20,122 @@ namespace {
 constexpr char16_t kMarkName[] = u"Name";
 constexpr char16_t kMarkSame[] = u"Same";
 
-// The sort key of a row as big-endian UTF-16 bytes: comparing those bytes
-// as unsigned chars (what std::string does, through memcmp) orders exactly
-// like comparing the UTF-16 code units as unsigned 16-bit values, and is
-// several times faster than a char16_t comparison loop.
-void AppendKeyBytes(std::string& key, const std::u16string& text) {
-  const size_t start = key.size();
-  key.resize(start + 2 * text.size());
-  char* p = key.data() + start;
-  const char16_t* src = text.data();
-  // A plain byte-swapping loop over whole units, which the compiler turns
-  // into vector code.
-  for (size_t i = 0, n = text.size(); i < n; ++i) {
-    const uint16_t be = static_cast<uint16_t>((src[i] >> 8) | (src[i] << 8));
-    std::memcpy(p + 2 * i, &be, 2);
-  }
+// The sort key of a row is the concatenation of up to three cells. Ranking
+// compares the keys in place instead of building them: on a full search the
+// key texts would take megabytes of small allocations, more than the rest of
+// the sort together.
+struct KeyParts {
+  const char16_t* text[3];
+  size_t size[3];
+  int count;
+};
+
+KeyParts PartsOf(const ResultTable& table, int row, int order) {
+  KeyParts parts{};
+  const auto add = [&parts](const std::u16string& cell) {
+    if (cell.empty()) return;
+    parts.text[parts.count] = cell.data();
+    parts.size[parts.count] = cell.size();
+    ++parts.count;
+  };
+  if (order == kOrderByExtension) add(table.Cell(kColExt, row));
+  add(table.Cell(kColName, row));
+  add(table.Cell(kColFolder, row));
+  return parts;
 }
 
-std::string SortKey(const ResultTable& table, int row, int order) {
-  const std::u16string& name = table.Cell(kColName, row);
-  const std::u16string& folder = table.Cell(kColFolder, row);
-  std::string key;
-  if (order == kOrderByExtension) {
-    const std::u16string& ext = table.Cell(kColExt, row);
-    key.reserve(2 * (ext.size() + name.size() + folder.size()));
-    AppendKeyBytes(key, ext);
-  } else {
-    key.reserve(2 * (name.size() + folder.size()));
+// Index of the first of n code units where a and b differ, or n. Four units
+// are compared per step as one 64-bit word; on little-endian machines the
+// lowest differing bits belong to the first differing unit.
+size_t Mismatch(const char16_t* a, const char16_t* b, size_t n) {
+  size_t i = 0;
+  if constexpr (std::endian::native == std::endian::little) {
+    for (; i + 4 <= n; i += 4) {
+      uint64_t x;
+      uint64_t y;
+      std::memcpy(&x, a + i, 8);
+      std::memcpy(&y, b + i, 8);
+      if (x != y) return i + static_cast<size_t>(std::countr_zero(x ^ y) >> 4);
+    }
   }
-  AppendKeyBytes(key, name);
-  AppendKeyBytes(key, folder);
-  return key;
+  for (; i < n; ++i) {
+    if (a[i] != b[i]) return i;
+  }
+  return n;
+}
+
+// The three-way comparison of the two concatenated keys, code unit by code
+// unit as unsigned 16-bit values, a prefix before the longer text.
+int CompareKeys(const KeyParts& a, const KeyParts& b) {
+  int pa = 0;
+  int pb = 0;
+  size_t oa = 0;
+  size_t ob = 0;
+  while (pa < a.count && pb < b.count) {
+    const size_t n = std::min(a.size[pa] - oa, b.size[pb] - ob);
+    const char16_t* x = a.text[pa] + oa;
+    const char16_t* y = b.text[pb] + ob;
+    const size_t at = Mismatch(x, y, n);
+    if (at < n) return x[at] < y[at] ? -1 : 1;
+    oa += n;
+    ob += n;
+    if (oa == a.size[pa]) {
+      ++pa;
+      oa = 0;
+    }
+    if (ob == b.size[pb]) {
+      ++pb;
+      ob = 0;
+    }
+  }
+  if (pa < a.count) return 1;
+  if (pb < b.count) return -1;
+  return 0;
+}
+
+// The first eight code units of a key, zero-padded, packed so that
+// comparing (high, low) as unsigned integers orders like the keys whenever
+// the packed values differ. Equal packed values leave the order to
+// CompareKeys.
+struct Entry {
+  uint64_t high;
+  uint64_t low;
+  int32_t item;
+};
+
+Entry MakeEntry(const KeyParts& parts, int32_t item) {
+  uint64_t units[8] = {};
+  int k = 0;
+  for (int p = 0; p < parts.count && k < 8; ++p) {
+    for (size_t i = 0; i < parts.size[p] && k < 8; ++i) units[k++] = parts.text[p][i];
+  }
+  const uint64_t high = units[0] << 48 | units[1] << 32 | units[2] << 16 | units[3];
+  const uint64_t low = units[4] << 48 | units[5] << 32 | units[6] << 16 | units[7];
+  return Entry{high, low, item};
 }
 
 // Equal keys share a rank and rank order is key order, so every comparison of
 // the partition below takes the branch the key comparison would have taken.
-std::vector<int32_t> RankKeys(const std::vector<std::string>& keys) {
-  const int n = static_cast<int>(keys.size());
-  std::vector<int32_t> byKey(n);
-  std::iota(byKey.begin(), byKey.end(), 0);
-  std::sort(byKey.begin(), byKey.end(),
-            [&keys](int32_t a, int32_t b) { return keys[a] < keys[b]; });
+std::vector<int32_t> RankKeys(const ResultTable& table, int lo, int hi, int order) {
+  const int n = hi - lo + 1;
+  std::vector<KeyParts> parts(n);
+  std::vector<Entry> entries(n);
+  for (int k = 0; k < n; ++k) {
+    parts[k] = PartsOf(table, lo + k, order);
+    entries[k] = MakeEntry(parts[k], k);
+  }
+  const auto compare = [&parts](const Entry& a, const Entry& b) {
+    if (a.high != b.high) return a.high < b.high ? -1 : 1;
+    if (a.low != b.low) return a.low < b.low ? -1 : 1;
+    return CompareKeys(parts[a.item], parts[b.item]);
+  };
+  std::sort(entries.begin(), entries.end(),
+            [&compare](const Entry& a, const Entry& b) { return compare(a, b) < 0; });
   std::vector<int32_t> rank(n);
   int32_t next = 0;
   for (int k = 0; k < n; ++k) {
-    if (k > 0 && keys[byKey[k - 1]] != keys[byKey[k]]) ++next;
-    rank[byKey[k]] = next;
+    if (k > 0 && compare(entries[k - 1], entries[k]) != 0) ++next;
+    rank[entries[k].item] = next;
   }
   return rank;
 }
@@ -202,11 +273,7 @@ void QuickSortRows(ResultTable& table, int /*s*/, int lo, int hi, int order, Eng
   if (lo < 0 || lo >= hi) return;
   const int n = hi - lo + 1;
 
-  std::vector<std::string> keys;
-  keys.reserve(n);
-  for (int row = lo; row <= hi; ++row) keys.push_back(SortKey(table, row, order));
-  RankQuickSort sorter(RankKeys(keys));
-  keys = {};
+  RankQuickSort sorter(RankKeys(table, lo, hi, order));
 
   // An explicit stack instead of recursion keeps the call stack flat however
   // unbalanced the partitions are. Each partition's position is reported after
