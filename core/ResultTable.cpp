@@ -64,6 +64,25 @@ const Row& ResultTable::RowCells(int row) const {
   return rows_[row];
 }
 
+void ResultTable::PrefetchRow(int row, bool texts) const {
+  if (row < 0 || row >= static_cast<int>(rows_.size())) return;
+  constexpr size_t kLine = 64;
+  const Row& r = rows_[row];
+  if (!texts) {
+    const char* cells = reinterpret_cast<const char*>(r.data());
+    for (size_t at = 0; at < r.size() * sizeof(std::u16string); at += kLine) {
+      __builtin_prefetch(cells + at);
+    }
+    return;
+  }
+  for (const std::u16string& cell : r) {
+    const char* text = reinterpret_cast<const char*>(cell.data());
+    for (size_t at = 0; at < cell.size() * sizeof(char16_t); at += kLine) {
+      __builtin_prefetch(text + at);
+    }
+  }
+}
+
 void ResultTable::PermuteRows(int first, const std::vector<int>& order) {
   if (order.empty()) return;
   EnsureRow(first + static_cast<int>(order.size()) - 1);

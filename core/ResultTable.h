@@ -54,6 +54,15 @@ class ResultTable {
   Row& MutableRow(int row);
   const Row& RowCells(int row) const;
 
+  // Hints that row `row` will soon be read or written: asks the processor to
+  // fetch the row's cell array into its cache, and with `texts` also the
+  // texts of the cells the array already holds (whose addresses are read
+  // from the array, so ask for the array some rows earlier). Changes
+  // nothing and never fails; rows that do not exist are ignored. Passes over
+  // a sorted table, whose rows lie scattered in memory, use it to overlap
+  // the waits for memory with their work.
+  void PrefetchRow(int row, bool texts) const;
+
   // Moves rows [first, first + order.size()) so that position first + k
   // receives the row that was at order[k]. order must be a permutation of
   // that range. Moves, never copies, the cells.

@@ -1,7 +1,6 @@
 #include "core/SortAndMark.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <limits>
@@ -20,10 +19,11 @@ namespace {
 constexpr char16_t kMarkName[] = u"Name";
 constexpr char16_t kMarkSame[] = u"Same";
 
-// The sort key of a row is the concatenation of up to three cells. Ranking
-// compares the keys in place instead of building them: on a full search the
-// key texts would take megabytes of small allocations, more than the rest of
-// the sort together.
+// The sort key of a row is the concatenation of up to three cells, compared
+// code unit by code unit as unsigned 16-bit values, a prefix before the
+// longer text. Ranking reads the keys in place instead of building them: on a
+// full search the key texts would take megabytes of small allocations, more
+// than the rest of the sort together.
 struct KeyParts {
   const char16_t* text[3];
   size_t size[3];
@@ -44,97 +44,121 @@ KeyParts PartsOf(const ResultTable& table, int row, int order) {
   return parts;
 }
 
-// Index of the first of n code units where a and b differ, or n. Four units
-// are compared per step as one 64-bit word; on little-endian machines the
-// lowest differing bits belong to the first differing unit.
-size_t Mismatch(const char16_t* a, const char16_t* b, size_t n) {
-  size_t i = 0;
-  if constexpr (std::endian::native == std::endian::little) {
-    for (; i + 4 <= n; i += 4) {
-      uint64_t x;
-      uint64_t y;
-      std::memcpy(&x, a + i, 8);
-      std::memcpy(&y, b + i, 8);
-      if (x != y) return i + static_cast<size_t>(std::countr_zero(x ^ y) >> 4);
-    }
-  }
-  for (; i < n; ++i) {
-    if (a[i] != b[i]) return i;
-  }
-  return n;
-}
-
-// The three-way comparison of the two concatenated keys, code unit by code
-// unit as unsigned 16-bit values, a prefix before the longer text.
-int CompareKeys(const KeyParts& a, const KeyParts& b) {
-  int pa = 0;
-  int pb = 0;
-  size_t oa = 0;
-  size_t ob = 0;
-  while (pa < a.count && pb < b.count) {
-    const size_t n = std::min(a.size[pa] - oa, b.size[pb] - ob);
-    const char16_t* x = a.text[pa] + oa;
-    const char16_t* y = b.text[pb] + ob;
-    const size_t at = Mismatch(x, y, n);
-    if (at < n) return x[at] < y[at] ? -1 : 1;
-    oa += n;
-    ob += n;
-    if (oa == a.size[pa]) {
-      ++pa;
-      oa = 0;
-    }
-    if (ob == b.size[pb]) {
-      ++pb;
-      ob = 0;
-    }
-  }
-  if (pa < a.count) return 1;
-  if (pb < b.count) return -1;
-  return 0;
-}
-
-// The first eight code units of a key, zero-padded, packed so that
-// comparing (high, low) as unsigned integers orders like the keys whenever
-// the packed values differ. Equal packed values leave the order to
-// CompareKeys.
+// Eight code units of a key from `offset` on, zero-padded, packed so that
+// comparing (high, low, filled) as unsigned integers orders like the keys'
+// texts from that offset on, as far as those eight units decide: equal
+// packed units and fewer than eight filled mean the keys end there alike;
+// eight filled leave the order to the next eight units.
 struct Entry {
   uint64_t high;
   uint64_t low;
   int32_t item;
+  int32_t filled;
 };
 
-Entry MakeEntry(const KeyParts& parts, int32_t item) {
-  uint64_t units[8] = {};
+constexpr int kWindow = 8;
+
+void FillWindow(const KeyParts& parts, size_t offset, Entry& entry) {
+  uint64_t units[kWindow] = {};
   int k = 0;
-  for (int p = 0; p < parts.count && k < 8; ++p) {
-    for (size_t i = 0; i < parts.size[p] && k < 8; ++i) units[k++] = parts.text[p][i];
+  for (int p = 0; p < parts.count && k < kWindow; ++p) {
+    const size_t size = parts.size[p];
+    if (offset >= size) {
+      offset -= size;
+      continue;
+    }
+    const char16_t* text = parts.text[p] + offset;
+    const size_t take = std::min<size_t>(size - offset, static_cast<size_t>(kWindow - k));
+    for (size_t i = 0; i < take; ++i) units[k++] = text[i];
+    offset = 0;
   }
-  const uint64_t high = units[0] << 48 | units[1] << 32 | units[2] << 16 | units[3];
-  const uint64_t low = units[4] << 48 | units[5] << 32 | units[6] << 16 | units[7];
-  return Entry{high, low, item};
+  entry.high = units[0] << 48 | units[1] << 32 | units[2] << 16 | units[3];
+  entry.low = units[4] << 48 | units[5] << 32 | units[6] << 16 | units[7];
+  entry.filled = k;
+}
+
+// Where the unit at `offset` of the key is stored, or the key's start when
+// the key is shorter.
+const char16_t* UnitAt(const KeyParts& parts, size_t offset) {
+  for (int p = 0; p < parts.count; ++p) {
+    if (offset < parts.size[p]) return parts.text[p] + offset;
+    offset -= parts.size[p];
+  }
+  return parts.text[0];
+}
+
+bool WindowBefore(const Entry& a, const Entry& b) {
+  if (a.high != b.high) return a.high < b.high;
+  if (a.low != b.low) return a.low < b.low;
+  return a.filled < b.filled;
+}
+
+bool SameWindow(const Entry& a, const Entry& b) {
+  return a.high == b.high && a.low == b.low && a.filled == b.filled;
 }
 
 // Equal keys share a rank and rank order is key order, so every comparison of
 // the partition below takes the branch the key comparison would have taken.
+//
+// The keys are sorted eight code units at a time: all of them by their first
+// eight, then each group that agrees on those by the next eight, and so on.
+// Every step compares integers held in the entries, and the texts are read
+// once per step in one sweep over a group rather than on every comparison,
+// which would wait on the memory of two rows each time.
 std::vector<int32_t> RankKeys(const ResultTable& table, int lo, int hi, int order) {
   const int n = hi - lo + 1;
   std::vector<KeyParts> parts(n);
   std::vector<Entry> entries(n);
+  constexpr int kArraysAhead = 8;
+  constexpr int kTextsAhead = 4;
   for (int k = 0; k < n; ++k) {
+    table.PrefetchRow(lo + k + kArraysAhead, false);
+    table.PrefetchRow(lo + k + kTextsAhead, true);
     parts[k] = PartsOf(table, lo + k, order);
-    entries[k] = MakeEntry(parts[k], k);
+    entries[k].item = k;
+    FillWindow(parts[k], 0, entries[k]);
   }
-  const auto compare = [&parts](const Entry& a, const Entry& b) {
-    if (a.high != b.high) return a.high < b.high ? -1 : 1;
-    if (a.low != b.low) return a.low < b.low ? -1 : 1;
-    return CompareKeys(parts[a.item], parts[b.item]);
+  // sameAsPrevious[k]: the entry at position k has the key of the one before.
+  std::vector<uint8_t> sameAsPrevious(n, 0);
+  struct Group {
+    int begin;
+    int end;
+    size_t offset;
   };
-  std::sort(entries.begin(), entries.end(),
-            [&compare](const Entry& a, const Entry& b) { return compare(a, b) < 0; });
+  std::vector<Group> groups{{0, n, 0}};
+  while (!groups.empty()) {
+    const Group group = groups.back();
+    groups.pop_back();
+    Entry* const first = entries.data() + group.begin;
+    Entry* const last = entries.data() + group.end;
+    if (group.offset > 0) {
+      // The entries of a group come from rows all over the table.
+      for (Entry* e = first; e != last; ++e) {
+        if (last - e > kArraysAhead) __builtin_prefetch(&parts[e[kArraysAhead].item]);
+        if (last - e > kTextsAhead) {
+          __builtin_prefetch(UnitAt(parts[e[kTextsAhead].item], group.offset));
+        }
+        FillWindow(parts[e->item], group.offset, *e);
+      }
+    }
+    std::sort(first, last, WindowBefore);
+    for (int k = group.begin; k < group.end;) {
+      int j = k + 1;
+      while (j < group.end && SameWindow(entries[j], entries[k])) ++j;
+      if (j - k > 1) {
+        if (entries[k].filled == kWindow) {
+          groups.push_back({k, j, group.offset + kWindow});
+        } else {
+          std::fill(sameAsPrevious.begin() + k + 1, sameAsPrevious.begin() + j, 1);
+        }
+      }
+      k = j;
+    }
+  }
   std::vector<int32_t> rank(n);
   int32_t next = 0;
   for (int k = 0; k < n; ++k) {
-    if (k > 0 && compare(entries[k - 1], entries[k]) != 0) ++next;
+    if (k > 0 && !sameAsPrevious[k]) ++next;
     rank[entries[k].item] = next;
   }
   return rank;
@@ -311,7 +335,12 @@ void SortAndMark(ResultTable& table, Counters& counters, EngineHost& host) {
 
   table.SetCell(kColNumber, 1, FormatNumber(1, 4));
   counters.SameCount = 0;
+  // The sorted rows lie scattered in memory; see PrefetchRow.
+  constexpr int kArraysAhead = 8;
+  constexpr int kTextsAhead = 4;
   for (int i = 2; i < swapRow; ++i) {
+    table.PrefetchRow(i + kArraysAhead, false);
+    table.PrefetchRow(i + kTextsAhead, true);
     if (table.Cell(kColName, i) != table.Cell(kColName, i - 1)) {
       table.SetCell(kColCheck, i, {});
     } else {
