@@ -87,7 +87,9 @@ bool ResultGrid::eventFilter(QObject* watched, QEvent* event) {
     QPainter p(corner_);
     QStyleOptionHeader opt;
     opt.initFrom(corner_);
+    // The corner is a disabled button; its heading reads like the others.
     opt.state |= QStyle::State_Enabled;
+    opt.palette.setCurrentColorGroup(QPalette::Active);
     opt.rect = corner_->rect();
     opt.position = QStyleOptionHeader::OnlyOneSection;
     opt.textAlignment = Qt::AlignLeft | Qt::AlignVCenter;

@@ -9,8 +9,10 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSortFilterProxyModel>
 #include <QStorageInfo>
+#include <QTimer>
 #include <QTreeView>
 #include <algorithm>
 
@@ -126,6 +128,7 @@ TfmFolderSel::TfmFolderSel(QWidget* owner, std::vector<Volume> volumes)
       volumes_(std::move(volumes)),
       folders_(new QFileSystemModel(this)),
       branch_(new VolumeBranchFilter(this)),
+      reveal_(new QTimer(this)),
       anchors_(kDesignClient) {
   setObjectName(QStringLiteral("fmFolderSel"));
   setWindowTitle(kDesignCaption);
@@ -186,6 +189,22 @@ TfmFolderSel::TfmFolderSel(QWidget* owner, std::vector<Volume> volumes)
           &TfmFolderSel::DirListBoxChange);
   connect(BtnSelect, &QPushButton::clicked, this, &TfmFolderSel::BtnSelectClick);
 
+  // The model reads and sorts folders in the background; whenever the tree
+  // has changed, it is opened down to the chosen folder again, until the
+  // user picks a folder of their own.
+  reveal_->setSingleShot(true);
+  reveal_->setInterval(20);
+  connect(reveal_, &QTimer::timeout, this, &TfmFolderSel::RevealDirectory);
+  const auto later = [this] {
+    if (pendingReveal_) reveal_->start();
+  };
+  connect(branch_, &QAbstractItemModel::rowsInserted, this, later);
+  connect(branch_, &QAbstractItemModel::layoutChanged, this, later);
+  connect(folders_, &QFileSystemModel::directoryLoaded, this, later);
+  DirListBox->installEventFilter(this);
+  DirListBox->viewport()->installEventFilter(this);
+  DirListBox->verticalScrollBar()->installEventFilter(this);
+
   if (!volumes_.empty()) ShowVolume(0);
 }
 
@@ -227,10 +246,25 @@ void TfmFolderSel::DirListBoxChange() {
 
 void TfmFolderSel::BtnSelectClick() { accept(); }
 
+bool TfmFolderSel::eventFilter(QObject* watched, QEvent* event) {
+  switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::Wheel:
+    case QEvent::KeyPress:
+      // The user has taken over the tree; it is not moved for them any more.
+      pendingReveal_ = false;
+      break;
+    default:
+      break;
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
 void TfmFolderSel::showEvent(QShowEvent* event) {
   // Placed before the window is mapped, so it never appears elsewhere first.
   FormActivate();
   QDialog::showEvent(event);
+  if (pendingReveal_) reveal_->start();
 }
 
 void TfmFolderSel::resizeEvent(QResizeEvent* event) {
@@ -248,16 +282,18 @@ void TfmFolderSel::ShowVolume(int index) {
 }
 
 void TfmFolderSel::SelectFolder(const QString& path) {
-  const QModelIndex shown = branch_->mapFromSource(folders_->index(path));
-  if (shown.isValid()) {
-    for (QModelIndex up = shown.parent(); up.isValid(); up = up.parent()) DirListBox->expand(up);
-    DirListBox->expand(shown);
-    DirListBox->setCurrentIndex(shown);
-    DirListBox->scrollTo(shown);
-  }
-  // The tree may not show a folder (a hidden one, say); the chosen folder is
-  // still the one asked for.
   SetShownDirectory(path);
+  pendingReveal_ = true;
+  RevealDirectory();
+}
+
+void TfmFolderSel::RevealDirectory() {
+  const QModelIndex shown = branch_->mapFromSource(folders_->index(directory_));
+  if (!shown.isValid()) return;
+  for (QModelIndex up = shown.parent(); up.isValid(); up = up.parent()) DirListBox->expand(up);
+  DirListBox->expand(shown);
+  if (DirListBox->currentIndex() != shown) DirListBox->setCurrentIndex(shown);
+  DirListBox->scrollTo(shown, QAbstractItemView::PositionAtCenter);
 }
 
 void TfmFolderSel::SetShownDirectory(const QString& path) {

@@ -10,6 +10,7 @@ class QComboBox;
 class QFileSystemModel;
 class QLabel;
 class QPushButton;
+class QTimer;
 class QTreeView;
 
 namespace tarnvik::windows {
@@ -72,18 +73,26 @@ class TfmFolderSel : public QDialog {
   QLabel* STxSelect;
 
  protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
  private:
   void ShowVolume(int index);
   void SelectFolder(const QString& path);
+  // Opens the tree down to the chosen folder, selects it and scrolls to it,
+  // as far as the folders on the way have been read.
+  void RevealDirectory();
   void SetShownDirectory(const QString& path);
 
   std::vector<Volume> volumes_;
   QString directory_;
+  // The chosen folder is to be shown again as the tree reads the folders on
+  // its way, until the user picks one in the tree.
+  bool pendingReveal_ = false;
   QFileSystemModel* folders_;
   VolumeBranchFilter* branch_;
+  QTimer* reveal_;
   AnchorSet anchors_;
 };
 

@@ -149,6 +149,31 @@ class TfmFolderSelTest : public QObject {
     }
   }
 
+  void chosenFolderIsOpenedAndScrolledIntoView() {
+    QTemporaryDir dir;
+    for (int i = 0; i < 60; ++i)
+      QDir().mkpath(dir.filePath(QStringLiteral("f%1").arg(i, 2, 10, QLatin1Char('0'))));
+    const QString chosen = dir.filePath(QStringLiteral("f57/奥"));
+    QDir().mkpath(chosen);
+    QWidget owner;
+    // The folders on the way are read while the dialog is already open.
+    TfmFolderSel fm(&owner, {{"/", ""}});
+    fm.SetDirectory(chosen);
+    fm.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&fm));
+    const auto inView = [&] {
+      const QModelIndex c = fm.DirListBox->currentIndex();
+      return c.data(QFileSystemModel::FilePathRole).toString() == chosen &&
+             fm.DirListBox->viewport()->rect().contains(fm.DirListBox->visualRect(c));
+    };
+    // Once the fixture's sixty folders are read, the chosen one has moved
+    // far down the tree; it must still be in view.
+    QTRY_COMPARE(fm.DirListBox->model()->rowCount(fm.DirListBox->currentIndex().parent().parent()),
+                 60);
+    QTRY_VERIFY(inView());
+    QCOMPARE(fm.Directory(), chosen);
+  }
+
   void treeAndDriveBoxAreLinked() {
     QTemporaryDir dir;
     QDir().mkpath(dir.filePath(QStringLiteral("a/b")));

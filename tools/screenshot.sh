@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# Takes a screenshot of Tarnvik after a search, on a virtual X display:
+#   tools/screenshot.sh [OUT.png]       (default docs/screenshot.png)
+# Builds what is missing into build/ (or $TARNVIK_BUILD_DIR), makes a small
+# tree with Japanese and repeated file names, points slot 0 at it through a
+# settings file in a temporary XDG_CONFIG_HOME, starts the program under
+# Xvfb, presses the search button with xdotool and grabs the window.
+# Needs the extras of tools/setup.sh (xvfb, xdotool, x11-utils, imagemagick).
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+build=${TARNVIK_BUILD_DIR:-$here/build}
+out=${1:-$here/docs/screenshot.png}
+case "$out" in /*) ;; *) out="$PWD/$out" ;; esac
+
+if [[ ! -x "$build/app/tarnvik" || ! -x "$build/bench/gentree_tool" ]]; then
+  if [[ -f "$build/build.ninja" || -f "$build/Makefile" ]]; then
+    cmake --build "$build" --target tarnvik gentree_tool >/dev/null
+  else
+    TARNVIK_BUILD_DIR="$build" "$here/tools/build.sh" >/dev/null
+  fi
+fi
+
+work=$(mktemp -d /tmp/tarnvik-shot.XXXXXX)
+pids=()
+cleanup() {
+  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# The tree: the generator's mix of names when it is there, else a few
+# folders made here.
+tree="$work/共有フォルダー"
+if [[ -x "$build/bench/gentree_tool" ]]; then
+  "$build/bench/gentree_tool" "$tree" --seed 7 --files 160 --folders 14 >/dev/null
+else
+  mkdir -p "$tree/総務/2025年度" "$tree/経理" "$tree/営業/顧客"
+  for d in "$tree" "$tree/総務/2025年度" "$tree/経理" "$tree/営業/顧客"; do
+    for n in 報告書.xlsx 議事録.docx ﾚﾎﾟｰﾄ.txt 見積書.pdf 写真.jpg; do
+      printf 'x%.0s' $(seq 1 $((RANDOM % 900 + 10))) >"$d/$n"
+      touch -d '2025-06-01 09:30:00' "$d/$n"
+    done
+  done
+  touch -d '2025-07-02 14:00:00' "$tree/経理/議事録.docx"
+fi
+
+mkdir -p "$work/config/Tarnvik"
+cat >"$work/config/Tarnvik/Tarnvik.conf" <<CONF
+[General]
+Height=621
+Width=736
+SrchFrom0=$tree
+CONF
+
+display=:$((90 + RANDOM % 9))
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+pids+=($!)
+for _ in $(seq 50); do xdpyinfo -display "$display" >/dev/null 2>&1 && break; sleep 0.1; done
+
+export DISPLAY=$display XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work"
+export LANG=ja_JP.UTF-8 QT_QPA_PLATFORM=xcb
+"$build/app/tarnvik" >/dev/null 2>&1 &
+pids+=($!)
+
+wid=$(timeout 20 xdotool search --sync --onlyvisible --classname tarnvik | head -n 1)
+[[ -n "$wid" ]] || { echo 'the window did not appear' >&2; exit 1; }
+sleep 1
+# The search button sits at (424, 52) in the client area, 56 x 25.
+xdotool mousemove --window "$wid" 452 64 click 1
+sleep 2
+# Select a row of the result, as a user looking at it would.
+xdotool mousemove --window "$wid" 300 165 click 1
+xdotool mousemove --window "$wid" 700 560
+sleep 0.5
+mkdir -p "$(dirname "$out")"
+import -window "$wid" "$out"
+echo "$out"
