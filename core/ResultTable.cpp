@@ -86,10 +86,22 @@ void ResultTable::PrefetchRow(int row, bool texts) const {
 void ResultTable::PermuteRows(int first, const std::vector<int>& order) {
   if (order.empty()) return;
   EnsureRow(first + static_cast<int>(order.size()) - 1);
-  std::vector<Row> moved;
-  moved.reserve(order.size());
-  for (int src : order) moved.push_back(std::move(rows_[src]));
-  for (size_t k = 0; k < moved.size(); ++k) rows_[first + k] = std::move(moved[k]);
+  // Cycle by cycle in place: a copy of the moved rows would be as large as
+  // the row list itself.
+  std::vector<bool> placed(order.size(), false);
+  for (size_t start = 0; start < order.size(); ++start) {
+    if (placed[start]) continue;
+    Row held = std::move(rows_[first + start]);
+    size_t at = start;
+    for (;;) {
+      placed[at] = true;
+      const size_t from = static_cast<size_t>(order[at] - first);
+      if (from == start) break;
+      rows_[first + at] = std::move(rows_[first + from]);
+      at = from;
+    }
+    rows_[first + at] = std::move(held);
+  }
 }
 
 int ResultTable::ColWidth(int col) const {
