@@ -69,8 +69,10 @@ sleep 1
 # The search button sits at (424, 52) in the client area, 56 x 25.
 xdotool mousemove --window "$wid" 452 64 click 1
 sleep 2
-# Select a row of the result, as a user looking at it would.
+# Select a row and page down past the hidden dot-files, which sort first,
+# as a user looking through the result would.
 xdotool mousemove --window "$wid" 300 165 click 1
+xdotool key --window "$wid" Next
 xdotool mousemove --window "$wid" 700 560
 sleep 0.5
 mkdir -p "$(dirname "$out")"
