@@ -17,7 +17,9 @@ namespace tarnvik::app {
 // rewrites rows. In between the model is frozen: it reports the shape it
 // had at Begin and shows blank cells, so a repaint while the engine works
 // never reads a row the engine is writing. Nothing is announced per row.
-// UI thread only.
+// A sort does not tell where rows went, so persistent indexes (selection,
+// current row) keep their row numbers across BeginSort/EndSort. The
+// brackets do not nest. UI thread only.
 class ResultTableModel : public QAbstractTableModel {
   Q_OBJECT
 
