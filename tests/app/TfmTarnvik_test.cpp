@@ -465,7 +465,14 @@ class TfmTarnvikTest : public QObject {
     QCOMPARE(w->Counters().SameCount, 3);
 
     QSignalSpy layouts(&w->StGSrchFl->Model(), &QAbstractItemModel::layoutChanged);
+    // Runs at the first processing of events inside the sort.
+    QString caption;
+    QTimer::singleShot(0, w.get(), [&] {
+      if (w->ProgressWindow() != nullptr) caption = w->ProgressWindow()->windowTitle();
+    });
     QTest::mouseClick(w->RdGSortKbn->Item(1), Qt::LeftButton);
+    QCOMPARE(caption, TfmTarnvik::kSortCaption);
+    QVERIFY(w->ProgressWindow() == nullptr);
     QCOMPARE(w->CurrentSortOrder(), 1);
     QCOMPARE(layouts.count(), 1);
     QCOMPARE(w->width(), 764);
