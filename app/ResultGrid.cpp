@@ -3,6 +3,8 @@
 #include <QAbstractButton>
 #include <QEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOptionHeader>
 
@@ -51,6 +53,31 @@ ResultGrid::ResultGrid(QWidget* parent)
   corner_ = findChild<QAbstractButton*>();
   if (corner_ != nullptr) corner_->installEventFilter(this);
   SyncColumns();
+
+  // Every press reports its row, the row already selected included, before
+  // a double-click can report the opening.
+  connect(this, &QAbstractItemView::pressed, this, [this](const QModelIndex& index) {
+    emit CellSelected(ResultTableModel::TableRow(index.row()));
+  });
+  connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+          [this](const QModelIndex& current) {
+            if (current.isValid()) emit CellSelected(ResultTableModel::TableRow(current.row()));
+          });
+}
+
+void ResultGrid::mouseDoubleClickEvent(QMouseEvent* event) {
+  QTableView::mouseDoubleClickEvent(event);
+  if (event->button() == Qt::LeftButton) emit RowOpened();
+}
+
+void ResultGrid::keyPressEvent(QKeyEvent* event) {
+  if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+      event->modifiers() == Qt::NoModifier && currentIndex().isValid()) {
+    emit RowOpened();
+    event->accept();
+    return;
+  }
+  QTableView::keyPressEvent(event);
 }
 
 ResultGrid::~ResultGrid() = default;

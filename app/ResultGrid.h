@@ -41,8 +41,18 @@ class ResultGrid : public QTableView {
   // The table row of the current row of the view; 0 when there is none.
   int CurrentTableRow() const;
 
+ signals:
+  // A cell was selected: by a click (also on the row already selected) or
+  // by moving the current row with the keyboard. `row` is the table row.
+  void CellSelected(int row);
+  // The grid was double-clicked (anywhere in its cells' area, as the user
+  // aims at the row selected last), or Enter was pressed on the current row.
+  void RowOpened();
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
 
  private:
   core::ResultTable table_;

@@ -15,13 +15,19 @@
 #include "app/RadioGroup.h"
 #include "app/WindowFonts.h"
 #include "core/ColumnLayout.h"
+#include "core/DuplicateViews.h"
+#include "core/KeywordFilter.h"
+#include "core/LaunchDecision.h"
 #include "core/Search.h"
 #include "core/SortAndMark.h"
+#include "lib/Fnc_ExcelCnv.h"
 #include "lib/Fnc_Grid.h"
 #include "lib/TextCodec.h"
 #include "platform/DirectoryTree.h"
 #include "platform/Settings.h"
-#include "platform/posix/PosixDirectoryTree.h"
+#include "platform/SystemServices.h"
+#include "platform/qt/QtLauncher.h"
+#include "platform/xlsx/XlsxSpreadsheet.h"
 #include "windows/WindowFrame.h"
 #include "windows/pgFmAnimate.h"
 #include "windows/pgFmFolderSel.h"
@@ -97,7 +103,8 @@ TfmTarnvik::TfmTarnvik(platform::SettingsStore& settings, QWidget* parent)
     : QWidget(parent),
       settings_(settings),
       anchors_(kDesignClient),
-      blocker_(new InputBlocker(this)) {
+      blocker_(new InputBlocker(this)),
+      launcher_(std::make_unique<platform::QtLauncher>()) {
   setObjectName(QStringLiteral("fmTarnvik"));
   setWindowTitle(kCaption);
   QPalette pal = palette();
@@ -244,6 +251,15 @@ void TfmTarnvik::CreateControls() {
   connect(BtnPrgEnd, &QPushButton::clicked, this, &TfmTarnvik::BtnPrgEndClick);
   connect(BtnSearch, &QPushButton::clicked, this, &TfmTarnvik::BtnSearchClick);
   connect(BtnFmPath, &QPushButton::clicked, this, &TfmTarnvik::BtnFmPathClick);
+  connect(BtnEqName, &QPushButton::clicked, this, &TfmTarnvik::BtnEqNameClick);
+  connect(BtnEqSame, &QPushButton::clicked, this, &TfmTarnvik::BtnEqSameClick);
+  connect(BtnShSame, &QPushButton::clicked, this, &TfmTarnvik::BtnShSameClick);
+  connect(BtnXlsCnv, &QPushButton::clicked, this, &TfmTarnvik::BtnXlsCnvClick);
+  connect(BtnXlsCv2, &QPushButton::clicked, this, &TfmTarnvik::BtnXlsCv2Click);
+  connect(StGSrchFl, &ResultGrid::CellSelected, this, &TfmTarnvik::StGSrchFlSelectCell);
+  connect(StGSelFil, &ResultGrid::CellSelected, this, &TfmTarnvik::StGSelFilSelectCell);
+  connect(StGSrchFl, &ResultGrid::RowOpened, this, &TfmTarnvik::StGSrchFlDblClick);
+  connect(StGSelFil, &ResultGrid::RowOpened, this, &TfmTarnvik::StGSelFilDblClick);
 }
 
 void TfmTarnvik::FormCreate() {
@@ -351,9 +367,64 @@ void TfmTarnvik::BtnSearchClick() {
 }
 
 void TfmTarnvik::RunSearch() {
-  platform::PosixDirectoryTree fs;
+  const auto fs = platform::MakeSystemDirectoryTree();
   core::RunSearch(searchRoots_[rootIndex_], StGSrchFl->Table(), StGSelFil->Table(), counters_,
-                  *this, fs);
+                  *this, *fs);
+}
+
+void TfmTarnvik::ShowMarkedRows(const char16_t* mark) {
+  RunCommand([this, mark] {
+    StGSelFil->BeginResult();
+    core::ShowMarkedRows(StGSrchFl->Table(), StGSelFil->Table(), mark, *this);
+    StGSelFil->EndResult();
+    BtnXlsCv2->setEnabled(true);
+  });
+}
+
+void TfmTarnvik::BtnEqNameClick() { ShowMarkedRows(core::kMarkName); }
+
+void TfmTarnvik::BtnEqSameClick() { ShowMarkedRows(core::kMarkSame); }
+
+int TfmTarnvik::ConnectiveIndex() const {
+  return CmbAndOr->findText(CmbAndOr->currentText(), Qt::MatchExactly | Qt::MatchCaseSensitive);
+}
+
+void TfmTarnvik::BtnShSameClick() {
+  RunCommand([this] {
+    const std::u16string k1 = ToText(EdSelStr1->text());
+    const std::u16string k2 = ToText(EdSelStr2->text());
+    StGSelFil->BeginResult();
+    const bool filtered =
+        core::FilterRows(StGSrchFl->Table(), StGSelFil->Table(), k1, k2, ConnectiveIndex(), *this);
+    StGSelFil->EndResult();
+    if (filtered) BtnXlsCv2->setEnabled(true);
+  });
+}
+
+void TfmTarnvik::ExportTable(const core::ResultTable& table) {
+  RunCommand([this, &table] {
+    auto sheet = platform::XlsxSpreadsheet::ForViewing(
+        [this](const std::string& path) { return launcher_->OpenDocument(path); });
+    lib::ExcelExport(table, sheet, *this);
+  });
+}
+
+void TfmTarnvik::BtnXlsCnvClick() { ExportTable(StGSrchFl->Table()); }
+
+void TfmTarnvik::BtnXlsCv2Click() { ExportTable(StGSelFil->Table()); }
+
+void TfmTarnvik::StGSrchFlSelectCell(int ARow) { FoundRow = ARow; }
+
+void TfmTarnvik::StGSelFilSelectCell(int ARow) { PickedRow = ARow; }
+
+void TfmTarnvik::StGSrchFlDblClick() {
+  RunCommand(
+      [this] { core::LaunchRow(StGSrchFl->Table(), FoundRow, shownRoot_, *launcher_, *this); });
+}
+
+void TfmTarnvik::StGSelFilDblClick() {
+  RunCommand(
+      [this] { core::LaunchRow(StGSelFil->Table(), PickedRow, shownRoot_, *launcher_, *this); });
 }
 
 void TfmTarnvik::BtnFmPathClick() {

@@ -20,6 +20,10 @@ class QPlainTextEdit;
 class QPushButton;
 
 namespace tarnvik::platform {
+class Launcher;
+}
+
+namespace tarnvik::platform {
 class SettingsStore;
 }
 namespace tarnvik::windows {
@@ -94,6 +98,30 @@ class TfmTarnvik : public QWidget, public core::EngineHost {
   // chooser and shows it; the result buttons stay off until the next search.
   void BtnFmPathClick();
 
+  // Duplicate views: the rows marked "Name" (or "Same") with the unmarked
+  // head of each group, into the lower table; then the lower Excel button
+  // is enabled.
+  void BtnEqNameClick();
+  void BtnEqSameClick();
+  // Keyword filter: the rows whose names contain the keywords (kana, width,
+  // case and spaces ignored), joined by the connective, into the lower
+  // table. A blank first keyword changes nothing.
+  void BtnShSameClick();
+  // The item index of CmbAndOr for its text: 0 "and", 1 "or ", -1 for any
+  // other typed text.
+  int ConnectiveIndex() const;
+  // Export of the upper or the lower table to a new workbook opened in the
+  // desktop's spreadsheet program.
+  void BtnXlsCnvClick();
+  void BtnXlsCv2Click();
+  // Selection and opening of a row: the grids report every selected row,
+  // and a double-click (or Enter) opens the file of the last selected row,
+  // under the root shown now, with the program for its kind.
+  void StGSrchFlSelectCell(int ARow);
+  void StGSelFilSelectCell(int ARow);
+  void StGSrchFlDblClick();
+  void StGSelFilDblClick();
+
   // Runs `work` as a command of this window: input to the window is
   // blocked meanwhile, and a close requested meanwhile happens afterwards.
   // Does nothing when another command is running.
@@ -118,7 +146,7 @@ class TfmTarnvik : public QWidget, public core::EngineHost {
   int FoundRow = 0;
   int PickedRow = 0;
 
-  // Replaces the message box of the limit message (tests, benchmarks).
+  // Replaces the message box of the window's messages (tests, benchmarks).
   void SetMessageSink(MessageSink sink) { messageSink_ = std::move(sink); }
   EventPump& Pump() { return pump_; }
   // The progress window while the scan or the sort runs, else null.
@@ -171,6 +199,8 @@ class TfmTarnvik : public QWidget, public core::EngineHost {
 
  private:
   void CreateControls();
+  void ShowMarkedRows(const char16_t* mark);
+  void ExportTable(const core::ResultTable& table);
   void ShowRoot(const std::u16string& root);
   void StartProgress(const QString& caption);
   QLabel* CountLabel(core::CountBox box) const;
@@ -185,6 +215,7 @@ class TfmTarnvik : public QWidget, public core::EngineHost {
   EventPump pump_;
   InputBlocker* blocker_;
   std::unique_ptr<windows::TfmAnimate> animate_;
+  std::unique_ptr<platform::Launcher> launcher_;
   MessageSink messageSink_;
   bool busy_ = false;
   bool closePending_ = false;

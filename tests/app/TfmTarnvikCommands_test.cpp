@@ -1,0 +1,266 @@
+// The window's commands on a search result: duplicate views, keyword filter,
+// opening a row's file, and export to a workbook.
+
+#include <QComboBox>
+#include <QDateTime>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QUrl>
+#include <QtTest>
+#include <memory>
+
+#include "app/pgTarnvik.h"
+#include "platform/qt/QtSettingsStore.h"
+
+using tarnvik::app::ResultGrid;
+using tarnvik::app::TfmTarnvik;
+using tarnvik::app::UpDownButton;
+using tarnvik::platform::QtSettingsStore;
+
+namespace {
+
+constexpr qint64 kStamp = 1718000000;
+
+void MakeFile(const QString& path, int size, qint64 mtime = kStamp) {
+  QDir().mkpath(QFileInfo(path).absolutePath());
+  QFile f(path);
+  QVERIFY(f.open(QIODevice::WriteOnly));
+  f.write(QByteArray(size, 'x'));
+  QVERIFY(f.flush());
+  QVERIFY(f.setFileTime(QDateTime::fromSecsSinceEpoch(mtime), QFileDevice::FileModificationTime));
+}
+
+// The file names (column 1) of the lower grid, as the view shows them.
+QStringList LowerNames(TfmTarnvik& w) {
+  QStringList names;
+  for (int r = 0; r < w.StGSelFil->model()->rowCount(); ++r) {
+    names << w.StGSelFil->model()->index(r, 0).data().toString();
+  }
+  return names;
+}
+
+}  // namespace
+
+// Receives the file URLs the window hands to the desktop.
+class UrlCatcher : public QObject {
+  Q_OBJECT
+
+ public:
+  QList<QUrl> urls;
+
+ public slots:
+  void Open(const QUrl& url) { urls << url; }
+};
+
+class TfmTarnvikCommandsTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<QTemporaryDir> dir_;
+  std::unique_ptr<QtSettingsStore> store_;
+  std::unique_ptr<TfmTarnvik> w_;
+  UrlCatcher catcher_;
+  QStringList messages_;
+
+  QString Path(const QString& rel) const { return dir_->filePath(rel); }
+
+  // Slot 0 on the tree, slot 1 on another folder; then one search.
+  void OpenAndSearch() {
+    QSettings s(Path("config/Tarnvik.conf"), QSettings::IniFormat);
+    s.setValue("SrchFrom0", Path("tree"));
+    s.setValue("SrchFrom1", Path("other"));
+    s.sync();
+    store_ = std::make_unique<QtSettingsStore>(Path("config/Tarnvik.conf"));
+    w_ = std::make_unique<TfmTarnvik>(*store_);
+    w_->SetMessageSink([this](const QString& m) { messages_ << m; });
+    w_->show();
+    w_->BtnSearchClick();
+  }
+
+ private slots:
+  void init() {
+    dir_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(dir_->isValid());
+    qputenv("XDG_CACHE_HOME", Path("cache").toUtf8());
+    // Upper table after the search, in name order:
+    //   a.txt x | a.txt y Same | a.txt z Name | b.txt | plan ﾚﾎﾟｰﾄ.xls | レポート.xls |
+    //   report 1.doc
+    MakeFile(Path("tree/x/a.txt"), 5);
+    MakeFile(Path("tree/y/a.txt"), 5);
+    MakeFile(Path("tree/z/a.txt"), 6);
+    MakeFile(Path("tree/b.txt"), 1);
+    MakeFile(Path("tree/sub dir/plan ﾚﾎﾟｰﾄ.xls"), 1);
+    MakeFile(Path("tree/レポート.xls"), 1);
+    MakeFile(Path("tree/report 1.doc"), 1);
+    MakeFile(Path("tree/photo.png"), 1);
+    QDir().mkpath(Path("other"));
+    messages_.clear();
+    catcher_.urls.clear();
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &catcher_, "Open");
+    OpenAndSearch();
+  }
+
+  void cleanup() {
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    w_.reset();
+    store_.reset();
+    dir_.reset();
+  }
+
+  void viewsShowGroupsWithTheirHeads() {
+    QCOMPARE(w_->STxSelCnt->text(), QString());
+    w_->BtnEqSameClick();
+    QCOMPARE(LowerNames(*w_), (QStringList{"a.txt", "a.txt"}));
+    QCOMPARE(w_->StGSelFil->model()->index(1, 4).data().toString(), QStringLiteral("Same"));
+    // The copied rows keep the upper table's numbers.
+    QCOMPARE(w_->StGSelFil->model()->headerData(1, Qt::Vertical).toString(),
+             QStringLiteral("   2"));
+    QCOMPARE(w_->STxSelCnt->text(), QStringLiteral("2"));
+    QVERIFY(w_->BtnXlsCv2->isEnabled());
+
+    // The "Name" row follows a "Same" row: no head is added.
+    w_->BtnEqNameClick();
+    QCOMPARE(LowerNames(*w_), (QStringList{"a.txt"}));
+    QCOMPARE(w_->StGSelFil->model()->index(0, 1).data().toString(), QStringLiteral("z"));
+    QCOMPARE(w_->STxSelCnt->text(), QStringLiteral("1"));
+  }
+
+  void filterFoldsKanaWidthCaseAndSpaces_data() {
+    QTest::addColumn<QString>("k1");
+    QTest::addColumn<QString>("connective");
+    QTest::addColumn<QString>("k2");
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QString>("count");
+    QTest::newRow("hiragana") << "れぽーと"
+                              << "and"
+                              << "" << QStringList{"plan ﾚﾎﾟｰﾄ.xls", "レポート.xls"} << "2";
+    QTest::newRow("and") << "ﾚﾎﾟｰﾄ"
+                         << "and"
+                         << "ＰＬＡＮ" << QStringList{"plan ﾚﾎﾟｰﾄ.xls"} << "1";
+    QTest::newRow("or") << "b.txt"
+                        << "or "
+                        << "report1" << QStringList{"b.txt", "report 1.doc"} << "2";
+    QTest::newRow("typed connective ignores k2") << "b.txt"
+                                                 << "xx"
+                                                 << "report" << QStringList{"b.txt"} << "1";
+    QTest::newRow("nothing") << "zzz"
+                             << "and"
+                             << "" << QStringList{""} << "1";
+  }
+
+  void filterFoldsKanaWidthCaseAndSpaces() {
+    QFETCH(QString, k1);
+    QFETCH(QString, connective);
+    QFETCH(QString, k2);
+    QFETCH(QStringList, names);
+    QFETCH(QString, count);
+    w_->EdSelStr1->setText(k1);
+    w_->CmbAndOr->setEditText(connective);
+    w_->EdSelStr2->setText(k2);
+    w_->BtnShSameClick();
+    QCOMPARE(LowerNames(*w_), names);
+    QCOMPARE(w_->STxSelCnt->text(), count);
+    QVERIFY(w_->BtnXlsCv2->isEnabled());
+  }
+
+  void blankFirstKeywordChangesNothing() {
+    w_->BtnEqSameClick();
+    w_->BtnXlsCv2->setEnabled(false);
+    w_->EdSelStr1->setText(QStringLiteral("  "));
+    w_->BtnShSameClick();
+    QCOMPARE(LowerNames(*w_), (QStringList{"a.txt", "a.txt"}));
+    QCOMPARE(w_->STxSelCnt->text(), QStringLiteral("2"));
+    QVERIFY(!w_->BtnXlsCv2->isEnabled());
+  }
+
+  void connectiveFollowsTheComboText() {
+    const QStringList texts{"and", "or ", "or", "AND", ""};
+    const int expected[] = {0, 1, -1, -1, -1};
+    for (int i = 0; i < texts.size(); ++i) {
+      w_->CmbAndOr->setEditText(texts[i]);
+      QCOMPARE(w_->ConnectiveIndex(), expected[i]);
+    }
+  }
+
+  void doubleClickOpensTheSelectedRowsFile() {
+    // Row 6 of the upper table: "plan ﾚﾎﾟｰﾄ.xls" in "sub dir".
+    const QModelIndex cell = w_->StGSrchFl->model()->index(5, 0);
+    QCOMPARE(cell.data().toString(), QStringLiteral("plan ﾚﾎﾟｰﾄ.xls"));
+    w_->StGSrchFl->setCurrentIndex(cell);
+    QCOMPARE(w_->FoundRow, 6);
+    emit w_->StGSrchFl->RowOpened();
+    QCOMPARE(catcher_.urls.size(), 1);
+    QCOMPARE(catcher_.urls[0].toLocalFile(), Path("tree/sub dir/plan ﾚﾎﾟｰﾄ.xls"));
+    QVERIFY(messages_.isEmpty());
+
+    // Enter on the current row does the same.
+    QTest::keyClick(w_->StGSrchFl, Qt::Key_Return);
+    QCOMPARE(catcher_.urls.size(), 2);
+
+    // An extension without a program: the message, nothing opened.
+    w_->StGSrchFl->setCurrentIndex(w_->StGSrchFl->model()->index(4, 0));
+    QCOMPARE(w_->StGSrchFl->model()->index(4, 0).data().toString(), QStringLiteral("photo.png"));
+    emit w_->StGSrchFl->RowOpened();
+    QCOMPARE(catcher_.urls.size(), 2);
+    QCOMPARE(messages_,
+             QStringList{QStringLiteral("選択したレポートの起動プログラムは、未設定です！！")});
+
+    // After switching the slot, a row opens under the root shown now.
+    w_->StGSrchFl->setCurrentIndex(w_->StGSrchFl->model()->index(3, 0));
+    w_->UpDnFmPathClick(UpDownButton::Up);
+    emit w_->StGSrchFl->RowOpened();
+    QCOMPARE(catcher_.urls.size(), 3);
+    QCOMPARE(catcher_.urls[2].toLocalFile(), Path("other/b.txt"));
+  }
+
+  void lowerTableOpensWithItsOwnSelection() {
+    w_->BtnEqSameClick();
+    w_->StGSelFil->setCurrentIndex(w_->StGSelFil->model()->index(1, 0));
+    QCOMPARE(w_->PickedRow, 2);
+    emit w_->StGSelFil->RowOpened();
+    QCOMPARE(catcher_.urls.size(), 1);
+    QCOMPARE(catcher_.urls[0].toLocalFile(), Path("tree/y/a.txt"));
+
+    // A real double-click: the press selects the row, the double-click opens it.
+    const QRect first = w_->StGSelFil->visualRect(w_->StGSelFil->model()->index(0, 0));
+    QTest::mouseDClick(w_->StGSelFil->viewport(), Qt::LeftButton, {}, first.center());
+    QCOMPARE(w_->PickedRow, 1);
+    QCOMPARE(catcher_.urls.size(), 2);
+    QCOMPARE(catcher_.urls[1].toLocalFile(), Path("tree/x/a.txt"));
+  }
+
+  void exportWritesAWorkbookAndOpensIt() {
+    w_->BtnXlsCnvClick();
+    QVERIFY(messages_.isEmpty());
+    QCOMPARE(catcher_.urls.size(), 1);
+    const QString book = catcher_.urls[0].toLocalFile();
+    QVERIFY2(book.startsWith(Path("cache/tarnvik/")), qPrintable(book));
+    QVERIFY(book.endsWith(QStringLiteral(".xlsx")));
+    QVERIFY(QFileInfo(book).size() > 0);
+
+    w_->BtnEqSameClick();
+    w_->BtnXlsCv2Click();
+    QCOMPARE(catcher_.urls.size(), 2);
+    QVERIFY(catcher_.urls[1].toLocalFile() != book);
+  }
+
+  void exportFailureShowsTheMessage() {
+    // A file where the cache folder should be: nothing can be saved.
+    QFile blocker(Path("cache"));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    w_->BtnXlsCnvClick();
+    QCOMPARE(messages_, QStringList{QStringLiteral("Ｅｘｃｅｌ変換処理に失敗しました！！")});
+    QVERIFY(catcher_.urls.isEmpty());
+  }
+};
+
+QTEST_MAIN(TfmTarnvikCommandsTest)
+#include "TfmTarnvikCommands_test.moc"
