@@ -26,10 +26,10 @@ if [[ ${#targets[@]} -gt 0 ]]; then
 fi
 window="$build/bench/Window_qtbench"
 cli="$build/cli/tarnvik-cli"
-if [[ ! -f "$tree/.complete" ]]; then
+if [[ ! -f "$tree.complete" ]]; then
   rm -rf "$tree"
   "$build/bench/gentree_tool" "$tree" --seed 1 >/dev/null
-  touch "$tree/.complete"
+  touch "$tree.complete"
 fi
 
 export QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
