@@ -16,6 +16,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "TreeFixture.h"
 #include "app/pgTarnvik.h"
 #include "platform/qt/QtSettingsStore.h"
 
@@ -25,17 +26,6 @@ using tarnvik::app::UpDownButton;
 using tarnvik::platform::QtSettingsStore;
 
 namespace {
-
-constexpr qint64 kStamp = 1718000000;
-
-void MakeFile(const QString& path, int size, qint64 mtime = kStamp) {
-  QDir().mkpath(QFileInfo(path).absolutePath());
-  QFile f(path);
-  QVERIFY(f.open(QIODevice::WriteOnly));
-  f.write(QByteArray(size, 'x'));
-  QVERIFY(f.flush());
-  QVERIFY(f.setFileTime(QDateTime::fromSecsSinceEpoch(mtime), QFileDevice::FileModificationTime));
-}
 
 // The file names (column 1) of the lower grid, as the view shows them.
 QStringList LowerNames(TfmTarnvik& w) {

@@ -23,6 +23,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "TreeFixture.h"
 #include "app/RadioGroup.h"
 #include "app/WindowFonts.h"
 #include "app/pgTarnvik.h"
@@ -41,20 +42,8 @@ QString Str(const std::u16string& s) {
   return QString(reinterpret_cast<const QChar*>(s.data()), static_cast<qsizetype>(s.size()));
 }
 
-// A fixed moment with even seconds, so the time text needs no rounding.
-constexpr qint64 kStamp = 1718000000;  // 2024-06-10 06:13:20 UTC
-
 QString TimeText(qint64 secs) {
   return QDateTime::fromSecsSinceEpoch(secs).toString(QStringLiteral("yyyy.MM.dd hh:mm:ss"));
-}
-
-void MakeFile(const QString& path, int size, qint64 mtime = kStamp) {
-  QDir().mkpath(QFileInfo(path).absolutePath());
-  QFile f(path);
-  QVERIFY(f.open(QIODevice::WriteOnly));
-  f.write(QByteArray(size, 'x'));
-  QVERIFY(f.flush());
-  QVERIFY(f.setFileTime(QDateTime::fromSecsSinceEpoch(mtime), QFileDevice::FileModificationTime));
 }
 
 // Cells of the upper grid as the view reads them: number, then columns.
