@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Takes a screenshot of Tarnvik after a search, on a virtual X display:
+# Takes a screenshot of Tarnvik after a search and a keyword filter, on a
+# virtual X display:
 #   tools/screenshot.sh [OUT.png]       (default docs/screenshot.png)
 # Builds what is missing into build/ (or $TARNVIK_BUILD_DIR), makes a small
 # tree with Japanese and repeated file names, points slot 0 at it through a
 # settings file in a temporary XDG_CONFIG_HOME, starts the program under
-# Xvfb, presses the search button with xdotool and grabs the window.
+# Xvfb, presses the search button with xdotool, types a keyword for the
+# lower table, and grabs the window.
 # Needs the extras of tools/setup.sh (xvfb, xdotool, x11-utils, imagemagick).
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -73,6 +75,12 @@ sleep 2
 # as a user looking through the result would.
 xdotool mousemove --window "$wid" 300 165 click 1
 xdotool key --window "$wid" Next
+# Filter by a keyword typed in hiragana: the lower table lists the reports
+# written in katakana, full or half width.
+xdotool mousemove --window "$wid" 170 358 click 1
+LC_ALL=C.UTF-8 xdotool type --window "$wid" --delay 50 'れぽーと'
+xdotool mousemove --window "$wid" 523 358 click 1
+sleep 0.5
 xdotool mousemove --window "$wid" 700 560
 sleep 0.5
 mkdir -p "$(dirname "$out")"
