@@ -18,6 +18,9 @@ ResultGrid::ResultGrid(QWidget* parent)
   setSelectionBehavior(QAbstractItemView::SelectRows);
   setSelectionMode(QAbstractItemView::SingleSelection);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
+  // Tab and Backtab go on to the window's next control, as in any other
+  // control; the arrow keys move within the grid.
+  setTabKeyNavigation(false);
   setShowGrid(true);
   setGridStyle(Qt::SolidLine);
   setWordWrap(false);

@@ -176,6 +176,10 @@ void TfmTarnvik::CreateControls() {
   }
   EdSelStr1 = new QLineEdit(this);
   CmbAndOr = new QComboBox(this);
+  // Made editable before the next control exists: the box's edit field
+  // joins the focus chain where it is created, and must sit right behind
+  // the box, or Backtab would land in it from the wrong side.
+  CmbAndOr->setEditable(true);
   EdSelStr2 = new QLineEdit(this);
   for (QLineEdit* e : {EdSelStr1, EdSelStr2}) {
     e->setMaxLength(20);
@@ -183,7 +187,6 @@ void TfmTarnvik::CreateControls() {
     e->setAttribute(Qt::WA_InputMethodEnabled, true);
     e->setInputMethodHints(Qt::ImhNone);
   }
-  CmbAndOr->setEditable(true);
   CmbAndOr->setInsertPolicy(QComboBox::NoInsert);
   CmbAndOr->addItems({QStringLiteral("and"), QStringLiteral("or ")});
   CmbAndOr->setCurrentIndex(0);

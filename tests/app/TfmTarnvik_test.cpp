@@ -281,6 +281,38 @@ class TfmTarnvikTest : public QObject {
     QCOMPARE(names, want);
   }
 
+  void tabKeyWalksTheControlsInOrder() {
+    MakeFile(Path("tree/a.txt"), 1);
+    auto w = OpenOn(Path("tree"));
+    w->BtnSearchClick();
+    w->BtnEqNameClick();
+    w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w.get()));
+    // The control of the window that a focused widget belongs to.
+    const auto controlOf = [&w](QWidget* f) {
+      while (f != nullptr && f->parentWidget() != w.get()) f = f->parentWidget();
+      return f != nullptr ? f->objectName() : QStringLiteral("none");
+    };
+    const QStringList expected = {"UpDnFmPath", "BtnFmPath", "RdGSortKbn", "BtnSearch",
+                                  "BtnXlsCnv",  "BtnPrgEnd", "StGSrchFl",  "EdSelStr1",
+                                  "CmbAndOr",   "EdSelStr2", "BtnShSame",  "StGSelFil",
+                                  "BtnXlsCv2",  "BtnEqSame", "BtnEqName",  "UpDnFmPath"};
+    // With every command enabled, Tab visits each control once, the grids
+    // and the combo box as one stop each, and Backtab walks back the same way.
+    for (const Qt::Key key : {Qt::Key_Tab, Qt::Key_Backtab}) {
+      w->UpDnFmPath->setFocus(Qt::TabFocusReason);
+      QTRY_VERIFY(w->UpDnFmPath->hasFocus());
+      QStringList visited{controlOf(QApplication::focusWidget())};
+      for (qsizetype i = 1; i < expected.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), key);
+        visited << controlOf(QApplication::focusWidget());
+      }
+      QStringList want = expected;
+      if (key == Qt::Key_Backtab) std::reverse(want.begin(), want.end());
+      QCOMPARE(visited, want);
+    }
+  }
+
   void anchoredControlsFollowTheEdges() {
     auto w = Open();
     w->resize(720, 682);
