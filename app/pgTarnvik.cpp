@@ -22,6 +22,7 @@
 #include "core/SortAndMark.h"
 #include "lib/Fnc_ExcelCnv.h"
 #include "lib/Fnc_Grid.h"
+#include "lib/Fnc_StdFnc.h"
 #include "lib/TextCodec.h"
 #include "platform/DirectoryTree.h"
 #include "platform/Settings.h"
@@ -396,6 +397,9 @@ void TfmTarnvik::BtnShSameClick() {
   RunCommand([this] {
     const std::u16string k1 = ToText(EdSelStr1->text());
     const std::u16string k2 = ToText(EdSelStr2->text());
+    // A blank first keyword leaves the lower table as it is; rebuilding
+    // the grid would still drop its selection and scroll it back.
+    if (lib::IsBlank(k1)) return;
     StGSelFil->BeginResult();
     const bool filtered =
         core::FilterRows(StGSrchFl->Table(), StGSelFil->Table(), k1, k2, ConnectiveIndex(), *this);

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QUrl>
 #include <QtTest>
@@ -163,11 +164,17 @@ class TfmTarnvikCommandsTest : public QObject {
   void blankFirstKeywordChangesNothing() {
     w_->BtnEqSameClick();
     w_->BtnXlsCv2->setEnabled(false);
+    w_->StGSelFil->setCurrentIndex(w_->StGSelFil->model()->index(1, 0));
+    QSignalSpy resets(&w_->StGSelFil->Model(), &QAbstractItemModel::modelReset);
     w_->EdSelStr1->setText(QStringLiteral("  "));
     w_->BtnShSameClick();
     QCOMPARE(LowerNames(*w_), (QStringList{"a.txt", "a.txt"}));
     QCOMPARE(w_->STxSelCnt->text(), QStringLiteral("2"));
     QVERIFY(!w_->BtnXlsCv2->isEnabled());
+    // The lower grid is not even rebuilt: its selected row stays selected.
+    QCOMPARE(resets.count(), 0);
+    QCOMPARE(w_->StGSelFil->CurrentTableRow(), 2);
+    QCOMPARE(w_->PickedRow, 2);
   }
 
   void connectiveFollowsTheComboText() {
