@@ -51,7 +51,9 @@ bool MakeFile(const std::string& path, off_t size, time_t mtime) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) return Usage();
+  // The first argument is the folder to write; anything that looks like an
+  // option (--help included) gets the usage instead of a tree of that name.
+  if (argc < 2 || argv[1][0] == '-' || argv[1][0] == '\0') return Usage();
   std::string out = argv[1];
   unsigned seed = 1;
   int files = 20000;
