@@ -76,7 +76,8 @@ void ResultGrid::mouseDoubleClickEvent(QMouseEvent* event) {
 void ResultGrid::keyPressEvent(QKeyEvent* event) {
   if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
       event->modifiers() == Qt::NoModifier && currentIndex().isValid()) {
-    emit RowOpened();
+    // One press opens the file once, however long the key is held.
+    if (!event->isAutoRepeat()) emit RowOpened();
     event->accept();
     return;
   }

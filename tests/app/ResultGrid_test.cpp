@@ -1,6 +1,8 @@
 #include "app/ResultGrid.h"
 
+#include <QApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -117,6 +119,27 @@ class ResultGridTest : public QObject {
     QCOMPARE(rows.front().row(), 3);
     QCOMPARE(grid.selectionModel()->selectedIndexes().size(), 5);
     QCOMPARE(grid.CurrentTableRow(), 4);
+  }
+
+  void enterOpensTheRowOncePerPress() {
+    ResultGrid grid;
+    grid.BeginResult();
+    Fill(grid.Table(), 3);
+    grid.EndResult();
+    grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    grid.setCurrentIndex(grid.model()->index(1, 0));
+    QSignalSpy opened(&grid, &ResultGrid::RowOpened);
+    QTest::keyClick(&grid, Qt::Key_Return);
+    QCOMPARE(opened.count(), 1);
+    // A key held down repeats; the file is not opened again for each repeat.
+    for (int i = 0; i < 3; ++i) {
+      QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString(), true);
+      QApplication::sendEvent(&grid, &repeat);
+    }
+    QCOMPARE(opened.count(), 1);
+    QTest::keyClick(&grid, Qt::Key_Enter);
+    QCOMPARE(opened.count(), 2);
   }
 };
 
