@@ -113,6 +113,12 @@ int ResultGrid::CurrentTableRow() const {
   return current.isValid() ? ResultTableModel::TableRow(current.row()) : 0;
 }
 
+void ResultGrid::SetCurrentTableRow(int row) {
+  if (row < 1 || row >= table_.RowCount() || model_->IsFrozen()) return;
+  selectionModel()->setCurrentIndex(
+      model_->index(row - 1, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
 bool ResultGrid::eventFilter(QObject* watched, QEvent* event) {
   if (watched == corner_ && event->type() == QEvent::Paint) {
     QPainter p(corner_);

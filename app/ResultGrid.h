@@ -40,6 +40,9 @@ class ResultGrid : public QTableView {
 
   // The table row of the current row of the view; 0 when there is none.
   int CurrentTableRow() const;
+  // Makes table row `row` the current, selected row of the view, as a click
+  // on it would, when it is a data row of the table; otherwise does nothing.
+  void SetCurrentTableRow(int row);
 
  signals:
   // A cell was selected: by a click (also on the row already selected) or

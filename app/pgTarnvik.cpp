@@ -324,11 +324,18 @@ void TfmTarnvik::RdGSortKbnClick() {
   RunCommand([this] {
     core::ResultTable& upper = StGSrchFl->Table();
     core::ResultTable& lower = StGSelFil->Table();
+    // The change of columns rebuilds both grids; their selected rows are
+    // put back, so that the highlighted rows stay the ones FoundRow and
+    // PickedRow name.
+    const int upperRow = StGSrchFl->CurrentTableRow();
+    const int lowerRow = StGSelFil->CurrentTableRow();
     StGSrchFl->BeginResult();
     StGSelFil->BeginResult();
     core::ApplyColumnLayout(RdGSortKbn->ItemIndex(), upper, lower, *this);
     StGSrchFl->EndResult();
     StGSelFil->EndResult();
+    StGSrchFl->SetCurrentTableRow(upperRow);
+    StGSelFil->SetCurrentTableRow(lowerRow);
 
     StGSrchFl->BeginSort();
     core::SortAndMark(upper, counters_, *this);

@@ -537,6 +537,30 @@ class TfmTarnvikTest : public QObject {
     QCOMPARE(w->Counters().SameCount, 3);
   }
 
+  void sortSwitchKeepsTheSelectedRows() {
+    auto w = OpenOn(MakeSearchTree());
+    w->BtnSearchClick();
+    w->BtnEqSameClick();
+    w->StGSrchFl->setCurrentIndex(w->StGSrchFl->model()->index(2, 0));
+    w->StGSelFil->setCurrentIndex(w->StGSelFil->model()->index(1, 0));
+    QCOMPARE(w->FoundRow, 3);
+    QCOMPARE(w->PickedRow, 2);
+    // The grids keep the selected row numbers across the change of columns
+    // and the new sort, as FoundRow and PickedRow do: the highlighted row is
+    // the one Enter or a double-click opens.
+    for (int order : {1, 0}) {
+      w->RdGSortKbn->SetItemIndex(order);
+      QCOMPARE(w->CurrentSortOrder(), order);
+      QCOMPARE(w->StGSrchFl->CurrentTableRow(), 3);
+      QCOMPARE(w->StGSelFil->CurrentTableRow(), 2);
+      QCOMPARE(w->StGSrchFl->selectionModel()->selectedRows().size(), 1);
+      QCOMPARE(w->StGSrchFl->selectionModel()->selectedRows().front().row(), 2);
+      QCOMPARE(w->StGSelFil->selectionModel()->selectedRows().size(), 1);
+      QCOMPARE(w->FoundRow, 3);
+      QCOMPARE(w->PickedRow, 2);
+    }
+  }
+
   void searchOfAnEmptyOrVanishedFolder_data() {
     QTest::addColumn<bool>("removeAfterStart");
     QTest::newRow("empty folder") << false;
