@@ -45,6 +45,9 @@ bool ParseCliOptions(const std::vector<std::string>& args, CliOptions& options,
     };
     if (!optionsDone && a == "--") {
       optionsDone = true;
+    } else if (!optionsDone && (a == "--help" || a == "-h")) {
+      options.help = true;
+      return true;
     } else if (!optionsDone && a == "--order") {
       std::string v;
       if (!value(v)) return false;

@@ -24,10 +24,16 @@ struct CliOptions {
 
   // When not empty, the printed table is also written to this .xlsx file.
   std::string xlsxPath;
+
+  // "-h" or "--help" stood where an option may stand: print the usage and
+  // nothing else. The other fields are then not filled in.
+  bool help = false;
 };
 
 // Parses the arguments after the program name. Returns false with a
-// one-line message in `error` for bad usage.
+// one-line message in `error` for bad usage. "-h" and "--help" are a request
+// for the usage only in the place of an option: as the value of an option
+// (a keyword "-h") or after "--" they are plain words.
 bool ParseCliOptions(const std::vector<std::string>& args, CliOptions& options, std::string& error);
 
 // The usage text printed with --help.

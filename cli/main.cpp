@@ -63,16 +63,14 @@ int main(int argc, char** argv) {
   mallopt(M_MMAP_THRESHOLD, 32 << 20);
   mallopt(M_TRIM_THRESHOLD, 256 << 20);
   std::vector<std::string> args(argv + 1, argv + argc);
-  for (const std::string& a : args) {
-    if (a == "--help" || a == "-h") {
-      std::fputs(cli::CliUsage(), stdout);
-      return 0;
-    }
-  }
   cli::CliOptions options;
   std::string error;
   if (!cli::ParseCliOptions(args, options, error)) {
     return Fail(error + " (try --help)");
+  }
+  if (options.help) {
+    std::fputs(cli::CliUsage(), stdout);
+    return 0;
   }
   if (!platform::IsFolder(options.root)) {
     return Fail("'" + options.root + "' is not a folder");

@@ -265,6 +265,39 @@ TEST_F(CliTest, ViewsAndFiltersPrintTheLowerTable) {
   }
 }
 
+// "-h" and "--help" ask for the usage only where an option may stand; as
+// the value of an option, or after "--", they are plain words.
+TEST_F(CliTest, HelpIsAskedForOnlyInThePlaceOfAnOption) {
+  MakeFile("a-h.txt", 1, kT1);
+  MakeFile("b.txt", 1, kT1);
+  MakeFile("c--help.txt", 1, kT1);
+  struct Case {
+    std::vector<std::string> args;
+    int exitCode;
+    bool usage;
+    std::vector<std::string> names;  // when a table is printed
+  };
+  const std::string root = root_.string();
+  const Case cases[] = {
+      {{"--help"}, 0, true, {}},
+      {{"-h", root}, 0, true, {}},
+      {{"--order", "ext", "--help", root}, 0, true, {}},
+      {{"--filter", "-h", root}, 0, false, {"a-h.txt", "c--help.txt"}},
+      {{"--filter", "--help", root}, 0, false, {"c--help.txt"}},
+      {{"--filter", "b", "--or", "-h", root}, 0, false, {"a-h.txt", "b.txt", "c--help.txt"}},
+      {{"--", "--help"}, 2, false, {}},  // a ROOT named --help, which is no folder here
+  };
+  for (const Case& c : cases) {
+    const CliRun run = Run(c.args);
+    const std::string what = c.args[0] + " " + (c.args.size() > 1 ? c.args[1] : "");
+    EXPECT_EQ(run.exitCode, c.exitCode) << what << "\n" << run.err;
+    EXPECT_EQ(run.out.rfind("usage:", 0) == 0, c.usage) << what << "\n" << run.out;
+    if (!c.names.empty()) {
+      EXPECT_EQ(NamesOf(run.out), c.names) << what;
+    }
+  }
+}
+
 TEST_F(CliTest, XlsxWritesThePrintedTable) {
   MakeFile("keep.txt", 1, kT1);
   MakeFile("drop.txt", 1, kT1);
