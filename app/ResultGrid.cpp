@@ -68,6 +68,18 @@ ResultGrid::ResultGrid(QWidget* parent)
           });
 }
 
+void ResultGrid::mousePressEvent(QMouseEvent* event) {
+  if (!indexAt(event->position().toPoint()).isValid()) {
+    // A press beside the rows (below the last one) leaves the selected row
+    // selected; the view would clear it while FoundRow or PickedRow still
+    // name it.
+    setFocus(Qt::MouseFocusReason);
+    event->accept();
+    return;
+  }
+  QTableView::mousePressEvent(event);
+}
+
 void ResultGrid::mouseDoubleClickEvent(QMouseEvent* event) {
   QTableView::mouseDoubleClickEvent(event);
   if (event->button() == Qt::LeftButton) emit RowOpened();

@@ -121,6 +121,30 @@ class ResultGridTest : public QObject {
     QCOMPARE(grid.CurrentTableRow(), 4);
   }
 
+  void clickBelowTheRowsKeepsTheSelectedRow() {
+    ResultGrid grid;
+    grid.BeginResult();
+    Fill(grid.Table(), 3);
+    grid.EndResult();
+    grid.resize(600, 300);
+    grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    grid.setCurrentIndex(grid.model()->index(1, 0));
+    QSignalSpy selected(&grid, &ResultGrid::CellSelected);
+    QSignalSpy opened(&grid, &ResultGrid::RowOpened);
+    // Below the last row: the highlighted row stays the one a double-click
+    // there opens.
+    const QPoint below(50, grid.rowViewportPosition(2) + 3 * ResultGrid::kRowHeight);
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, below);
+    QCOMPARE(grid.selectionModel()->selectedRows().size(), 1);
+    QCOMPARE(grid.selectionModel()->selectedRows().front().row(), 1);
+    QCOMPARE(grid.CurrentTableRow(), 2);
+    QCOMPARE(selected.count(), 0);
+    QTest::mouseDClick(grid.viewport(), Qt::LeftButton, {}, below);
+    QCOMPARE(opened.count(), 1);
+    QCOMPARE(grid.selectionModel()->selectedRows().size(), 1);
+  }
+
   void enterOpensTheRowOncePerPress() {
     ResultGrid grid;
     grid.BeginResult();
