@@ -86,8 +86,10 @@ void ResultGrid::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void ResultGrid::keyPressEvent(QKeyEvent* event) {
+  // The number pad's Enter carries the keypad modifier; it opens as well.
+  const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
   if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
-      event->modifiers() == Qt::NoModifier && currentIndex().isValid()) {
+      modifiers == Qt::NoModifier && currentIndex().isValid()) {
     // One press opens the file once, however long the key is held.
     if (!event->isAutoRepeat()) emit RowOpened();
     event->accept();

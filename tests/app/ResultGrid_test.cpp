@@ -162,7 +162,11 @@ class ResultGridTest : public QObject {
       QApplication::sendEvent(&grid, &repeat);
     }
     QCOMPARE(opened.count(), 1);
-    QTest::keyClick(&grid, Qt::Key_Enter);
+    // The Enter key of the number pad comes with the keypad modifier.
+    QTest::keyClick(&grid, Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(opened.count(), 2);
+    // With another modifier, Enter is not an opening.
+    QTest::keyClick(&grid, Qt::Key_Return, Qt::ControlModifier);
     QCOMPARE(opened.count(), 2);
   }
 };
