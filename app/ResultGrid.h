@@ -47,9 +47,11 @@ class ResultGrid : public QTableView {
  signals:
   // A cell was selected: by a click (also on the row already selected) or
   // by moving the current row with the keyboard. `row` is the table row.
+  // A click beside the rows selects nothing and keeps the selected row.
   void CellSelected(int row);
   // The grid was double-clicked (anywhere in its cells' area, as the user
-  // aims at the row selected last), or Enter was pressed on the current row.
+  // aims at the row selected last), or Enter (either Enter key, without
+  // other modifiers) was pressed on the current row; a held key opens once.
   void RowOpened();
 
  protected:
