@@ -84,7 +84,8 @@ class TfmTarnvik : public QWidget, public core::EngineHost {
   // previous one, and the slot's root is shown.
   void UpDnFmPathClick(UpDownButton Button);
   // Sort order switch: applies the layout of the chosen order to both
-  // tables, then sorts and marks the upper table again.
+  // tables, then sorts and marks the upper table again. Both grids keep
+  // the numbers of their selected rows, as FoundRow and PickedRow do.
   void RdGSortKbnClick();
   // Exit: saves the five roots and the outer window size, then closes.
   void BtnPrgEndClick();
