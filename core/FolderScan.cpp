@@ -38,7 +38,13 @@ std::u16string RelativeFolder(const std::u16string& root, const std::u16string& 
 class Scanner {
  public:
   Scanner(Counters& counters, ResultTable& table, EngineHost& host, DirectoryTree& fs)
-      : counters_(counters), table_(table), host_(host), fs_(fs) {}
+      : counters_(counters),
+        table_(table),
+        host_(host),
+        fs_(fs),
+        // The order cannot change while the scan runs (the window takes no
+        // input meanwhile), so it is asked once instead of once per file.
+        withExtension_(host.CurrentSortOrder() == kOrderByExtension) {}
 
   void Run(const std::u16string& root, const std::u16string& dir) {
     path_ = RelativeFolder(root, dir);
@@ -111,7 +117,7 @@ class Scanner {
     }
     row[kColSize] = FormatNumber(info.size, 6);
     row[kColCheck].clear();
-    if (host_.CurrentSortOrder() == kOrderByExtension) {
+    if (withExtension_) {
       row[kColExt] = ExtensionText(row[kColName]);
     } else {
       row[kColExt].clear();
@@ -124,6 +130,7 @@ class Scanner {
   ResultTable& table_;
   EngineHost& host_;
   DirectoryTree& fs_;
+  const bool withExtension_;
   lib::FileTimeFormatter times_;
   std::vector<Level> levels_;
   size_t depth_ = 0;
