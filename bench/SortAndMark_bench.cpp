@@ -14,6 +14,7 @@
 #include "core/ResultTable.h"
 #include "core/SortAndMark.h"
 #include "lib/TextCodec.h"
+#include "tests/core/PeelingKeys.h"
 
 namespace {
 
@@ -122,23 +123,7 @@ ResultTable IdenticalKeys(int order) {
 // smallest (or largest) key: as unbalanced as identical keys, but the
 // largest-key variant moves every scanned row.
 ResultTable PeelingKeys(int order, bool largest) {
-  std::vector<int> item(kRows + 1), value(kRows + 1);
-  for (int k = 0; k <= kRows; ++k) item[k] = k;
-  int hi = kRows;
-  for (int lo = 1, next = 1; lo < hi;) {
-    const int mid = (lo + hi) / 2;
-    const int pivot = item[mid];
-    item[mid] = item[lo];
-    if (largest) {
-      value[pivot] = hi;
-      item[lo] = item[hi];
-      item[hi--] = pivot;
-    } else {
-      value[pivot] = next++;
-      item[lo++] = pivot;
-    }
-  }
-  value[item[hi]] = hi;
+  const std::vector<int> value = tarnvik::sortcases::PeelingKeys(kRows, largest);
   ResultTable t = EmptyTable(order);
   for (int row = 1; row <= kRows; ++row) {
     SetRow(t, row, Text("%07d.txt", value[row]), u"", u"2024.05.01 09:30:00", u"   100");

@@ -12,12 +12,14 @@
 
 #include "core/ColumnLayout.h"
 #include "lib/TextCodec.h"
+#include "tests/core/PeelingKeys.h"
 
 namespace tarnvik::core {
 namespace {
 
 using lib::FromUtf8;
 using lib::ToUtf8;
+using sortcases::PeelingKeys;
 
 // Everything the engine tells its host, in order.
 struct HostEvent {
@@ -278,30 +280,6 @@ TEST(SortAndMark, MatchesTheRowQuicksortOnLargeTables) {
       CheckAgainstReference(RandomFiles(rng, big.count, big.variety), order, rng);
     }
   }
-}
-
-// Distinct keys 1..rows for rows 1..rows, arranged so that the middle row of
-// every range the sort partitions is the smallest key of that range (or the
-// largest): every partition then peels off one row, like identical keys.
-std::vector<int> PeelingKeys(int rows, bool largest) {
-  std::vector<int> item(rows + 1), value(rows + 1, 0);
-  std::iota(item.begin(), item.end(), 0);
-  int lo = 1, hi = rows, next = 1;
-  while (lo < hi) {
-    const int mid = (lo + hi) / 2;
-    const int pivot = item[mid];
-    item[mid] = item[lo];
-    if (largest) {
-      value[pivot] = hi;
-      item[lo] = item[hi];
-      item[hi--] = pivot;
-    } else {
-      value[pivot] = next++;
-      item[lo++] = pivot;
-    }
-  }
-  value[item[lo]] = lo;
-  return value;
 }
 
 std::u16string KeyText(int v) {
