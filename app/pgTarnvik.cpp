@@ -27,7 +27,7 @@
 #include "platform/DirectoryTree.h"
 #include "platform/Settings.h"
 #include "platform/SystemServices.h"
-#include "platform/qt/QtLauncher.h"
+#include "platform/gio/GioLauncher.h"
 #include "platform/xlsx/XlsxSpreadsheet.h"
 #include "windows/WindowFrame.h"
 #include "windows/pgFmAnimate.h"
@@ -98,14 +98,37 @@ void ReadableWhenDisabled(QWidget* w, QPalette::ColorRole base) {
   w->setPalette(pal);
 }
 
+// Opens through another launcher and tells the user, naming the file, when
+// the desktop could not open it: a double-click must never end in silence.
+class TellingLauncher final : public platform::Launcher {
+ public:
+  TellingLauncher(platform::Launcher& launcher, core::EngineHost& host)
+      : launcher_(launcher), host_(host) {}
+
+  bool OpenDocument(const std::string& nativePath) override {
+    if (launcher_.OpenDocument(nativePath)) return true;
+    host_.ShowMessage(ToText(TfmTarnvik::kOpenFailedMessage) + core::kCrLf +
+                      lib::NativeToText(nativePath));
+    return false;
+  }
+
+ private:
+  platform::Launcher& launcher_;
+  core::EngineHost& host_;
+};
+
 }  // namespace
 
 TfmTarnvik::TfmTarnvik(platform::SettingsStore& settings, QWidget* parent)
+    : TfmTarnvik(settings, std::make_unique<platform::GioLauncher>(), parent) {}
+
+TfmTarnvik::TfmTarnvik(platform::SettingsStore& settings,
+                       std::unique_ptr<platform::Launcher> launcher, QWidget* parent)
     : QWidget(parent),
       settings_(settings),
       anchors_(kDesignClient),
       blocker_(new InputBlocker(this)),
-      launcher_(std::make_unique<platform::QtLauncher>()) {
+      launcher_(launcher ? std::move(launcher) : std::make_unique<platform::GioLauncher>()) {
   setObjectName(QStringLiteral("fmTarnvik"));
   setWindowTitle(kCaption);
   QPalette pal = palette();
@@ -417,9 +440,17 @@ void TfmTarnvik::BtnShSameClick() {
 
 void TfmTarnvik::ExportTable(const core::ResultTable& table) {
   RunCommand([this, &table] {
-    auto sheet = platform::XlsxSpreadsheet::ForViewing(
-        [this](const std::string& path) { return launcher_->OpenDocument(path); });
-    lib::ExcelExport(table, sheet, *this);
+    // The workbook is complete once it is saved; a desktop that cannot show
+    // it does not make the export a failure, and the user must learn where
+    // the file is.
+    std::string unopened;
+    auto sheet = platform::XlsxSpreadsheet::ForViewing([this, &unopened](const std::string& path) {
+      if (!launcher_->OpenDocument(path)) unopened = path;
+      return true;
+    });
+    if (lib::ExcelExport(table, sheet, *this) && !unopened.empty()) {
+      ShowMessage(ToText(kWorkbookNotOpenedMessage) + core::kCrLf + lib::NativeToText(unopened));
+    }
   });
 }
 
@@ -432,13 +463,17 @@ void TfmTarnvik::StGSrchFlSelectCell(int ARow) { FoundRow = ARow; }
 void TfmTarnvik::StGSelFilSelectCell(int ARow) { PickedRow = ARow; }
 
 void TfmTarnvik::StGSrchFlDblClick() {
-  RunCommand(
-      [this] { core::LaunchRow(StGSrchFl->Table(), FoundRow, shownRoot_, *launcher_, *this); });
+  RunCommand([this] {
+    TellingLauncher launcher(*launcher_, *this);
+    core::LaunchRow(StGSrchFl->Table(), FoundRow, shownRoot_, launcher, *this);
+  });
 }
 
 void TfmTarnvik::StGSelFilDblClick() {
-  RunCommand(
-      [this] { core::LaunchRow(StGSelFil->Table(), PickedRow, shownRoot_, *launcher_, *this); });
+  RunCommand([this] {
+    TellingLauncher launcher(*launcher_, *this);
+    core::LaunchRow(StGSelFil->Table(), PickedRow, shownRoot_, launcher, *this);
+  });
 }
 
 void TfmTarnvik::BtnFmPathClick() {

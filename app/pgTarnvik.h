@@ -59,6 +59,11 @@ class TfmTarnvik : public QWidget, public core::EngineHost {
   static inline const QString kFolderSelCaption = QStringLiteral("ドライブ＆フォルダーの選択");
   static inline const QString kScanCaption = QStringLiteral("ファイルの検索処理中！！");
   static inline const QString kSortCaption = QStringLiteral("ファイルのＳｏｒｔ！中");
+  // A row's file or an exported workbook the desktop could not open; the
+  // path follows on the next line.
+  static inline const QString kOpenFailedMessage = QStringLiteral("ファイルを開けませんでした！！");
+  static inline const QString kWorkbookNotOpenedMessage =
+      QStringLiteral("Ｅｘｃｅｌファイルは保存しましたが、開けませんでした！！");
   static constexpr QSize kDesignClient{720, 582};
   static constexpr int kMinimumOuterHeight = 400;
   static constexpr int kSlotCount = 5;
@@ -68,9 +73,13 @@ class TfmTarnvik : public QWidget, public core::EngineHost {
   using MessageSink = std::function<void(const QString& text)>;
 
   // Creates the window with its controls and runs FormCreate on the saved
-  // settings in `settings`, which must outlive the window. The window is
+  // settings in `settings`, which must outlive the window. Files and
+  // exported workbooks are opened through `launcher`; without one, through
+  // the desktop's default programs (platform::GioLauncher). The window is
   // not shown.
   explicit TfmTarnvik(platform::SettingsStore& settings, QWidget* parent = nullptr);
+  TfmTarnvik(platform::SettingsStore& settings, std::unique_ptr<platform::Launcher> launcher,
+             QWidget* parent = nullptr);
   ~TfmTarnvik() override;
 
   // Start-up: the default root (the home folder) in every slot, then the
@@ -112,12 +121,15 @@ class TfmTarnvik : public QWidget, public core::EngineHost {
   // other typed text.
   int ConnectiveIndex() const;
   // Export of the upper or the lower table to a new workbook opened in the
-  // desktop's spreadsheet program.
+  // desktop's spreadsheet program. A workbook that was saved but could not
+  // be opened is not a failed export: the user is told where it was saved
+  // (kWorkbookNotOpenedMessage and the path).
   void BtnXlsCnvClick();
   void BtnXlsCv2Click();
   // Selection and opening of a row: the grids report every selected row,
   // and a double-click (or Enter) opens the file of the last selected row,
-  // under the root shown now, with the program for its kind.
+  // under the root shown now, with the program for its kind. When the
+  // desktop cannot open it, kOpenFailedMessage names the file.
   void StGSrchFlSelectCell(int ARow);
   void StGSelFilSelectCell(int ARow);
   void StGSrchFlDblClick();
