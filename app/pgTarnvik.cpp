@@ -316,6 +316,7 @@ void TfmTarnvik::FormCreate() {
   }
 
   ShowRoot(searchRoots_[0]);
+  upperRoot_ = lowerRoot_ = shownRoot_;
   rootIndex_ = 0;
   UpDnFmPath->SetPosition(0);
   EdPathCn->setText(QStringLiteral("0"));
@@ -402,6 +403,8 @@ void TfmTarnvik::BtnSearchClick() {
 
 void TfmTarnvik::RunSearch() {
   const auto fs = platform::MakeSystemDirectoryTree();
+  // Both tables now hold rows of this root, whatever slot is shown later.
+  upperRoot_ = lowerRoot_ = searchRoots_[rootIndex_];
   core::RunSearch(searchRoots_[rootIndex_], StGSrchFl->Table(), StGSelFil->Table(), counters_,
                   *this, *fs);
 }
@@ -410,6 +413,7 @@ void TfmTarnvik::ShowMarkedRows(const char16_t* mark) {
   RunCommand([this, mark] {
     StGSelFil->BeginResult();
     core::ShowMarkedRows(StGSrchFl->Table(), StGSelFil->Table(), mark, *this);
+    lowerRoot_ = upperRoot_;
     StGSelFil->EndResult();
     BtnXlsCv2->setEnabled(true);
   });
@@ -433,6 +437,7 @@ void TfmTarnvik::BtnShSameClick() {
     StGSelFil->BeginResult();
     const bool filtered =
         core::FilterRows(StGSrchFl->Table(), StGSelFil->Table(), k1, k2, ConnectiveIndex(), *this);
+    if (filtered) lowerRoot_ = upperRoot_;
     StGSelFil->EndResult();
     if (filtered) BtnXlsCv2->setEnabled(true);
   });
@@ -465,14 +470,14 @@ void TfmTarnvik::StGSelFilSelectCell(int ARow) { PickedRow = ARow; }
 void TfmTarnvik::StGSrchFlDblClick() {
   RunCommand([this] {
     TellingLauncher launcher(*launcher_, *this);
-    core::LaunchRow(StGSrchFl->Table(), FoundRow, shownRoot_, launcher, *this);
+    core::LaunchRow(StGSrchFl->Table(), FoundRow, upperRoot_, launcher, *this);
   });
 }
 
 void TfmTarnvik::StGSelFilDblClick() {
   RunCommand([this] {
     TellingLauncher launcher(*launcher_, *this);
-    core::LaunchRow(StGSelFil->Table(), PickedRow, shownRoot_, launcher, *this);
+    core::LaunchRow(StGSelFil->Table(), PickedRow, lowerRoot_, launcher, *this);
   });
 }
 

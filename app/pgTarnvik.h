@@ -128,7 +128,8 @@ class TfmTarnvik : public QWidget, public core::EngineHost {
   void BtnXlsCv2Click();
   // Selection and opening of a row: the grids report every selected row,
   // and a double-click (or Enter) opens the file of the last selected row,
-  // under the root shown now, with the program for its kind. When the
+  // under the root the table's rows were found in (the root of the last
+  // search, whatever slot is shown now), with the program for its kind. When the
   // desktop cannot open it, kOpenFailedMessage names the file.
   void StGSrchFlSelectCell(int ARow);
   void StGSelFilSelectCell(int ARow);
@@ -222,6 +223,9 @@ class TfmTarnvik : public QWidget, public core::EngineHost {
   std::array<std::u16string, kSlotCount> searchRoots_;
   std::u16string defaultRoot_;
   std::u16string shownRoot_;
+  // The roots the rows of the upper and the lower table are relative to.
+  std::u16string upperRoot_;
+  std::u16string lowerRoot_;
   int rootIndex_ = 0;
   core::Counters counters_;
   windows::AnchorSet anchors_;

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSettings>
 #include <QSignalSpy>
@@ -211,13 +212,29 @@ class TfmTarnvikCommandsTest : public QObject {
     QCOMPARE(opened_.size(), 2);
     QCOMPARE(messages_,
              QStringList{QStringLiteral("選択したレポートの起動プログラムは、未設定です！！")});
+  }
 
-    // After switching the slot, a row opens under the root shown now.
-    w_->StGSrchFl->setCurrentIndex(w_->StGSrchFl->model()->index(3, 0));
+  // The rows of both tables belong to the root that was searched: switching
+  // the slot afterwards must not point them at the files of another folder.
+  void rowsOpenUnderTheRootTheyWereFoundIn() {
+    MakeFile(Path("other/b.txt"), 1);
+    MakeFile(Path("other/y/a.txt"), 1);
     w_->UpDnFmPathClick(UpDownButton::Up);
+    QCOMPARE(w_->RcEdFmPath->toPlainText(), Path("other"));
+    w_->StGSrchFl->setCurrentIndex(w_->StGSrchFl->model()->index(3, 0));
     emit w_->StGSrchFl->RowOpened();
-    QCOMPARE(opened_.size(), 3);
-    QCOMPARE(opened_[2], Path("other/b.txt"));
+    // The lower table is filled from the upper one after the switch.
+    w_->BtnEqSameClick();
+    w_->StGSelFil->setCurrentIndex(w_->StGSelFil->model()->index(1, 0));
+    emit w_->StGSelFil->RowOpened();
+    QCOMPARE(opened_, (QStringList{Path("tree/b.txt"), Path("tree/y/a.txt")}));
+
+    // A new search on the shown slot moves both tables to its root.
+    w_->BtnSearchClick();
+    w_->StGSrchFl->setCurrentIndex(w_->StGSrchFl->model()->index(0, 0));
+    emit w_->StGSrchFl->RowOpened();
+    QCOMPARE(opened_.last(), Path("other/y/a.txt"));
+    QVERIFY(messages_.isEmpty());
   }
 
   void lowerTableOpensWithItsOwnSelection() {
