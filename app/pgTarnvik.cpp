@@ -322,7 +322,17 @@ void TfmTarnvik::FormCreate() {
   EdPathCn->setText(QStringLiteral("0"));
 
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    move(windows::ScreenCentred(screen->geometry().size(), windows::OuterSize(this)));
+    // A height saved on a taller screen would put the top of the window,
+    // and with it every control, out of reach: the window gets at most the
+    // screen's free height and its top edge stays on the screen.
+    const QRect free = screen->availableGeometry();
+    const int tallest = std::max(free.height() - kSizableFrame.height(), minimumHeight());
+    if (height() > tallest) resize(width(), tallest);
+    const QSize outer = windows::OuterSize(this);
+    QPoint at = windows::ScreenCentred(screen->geometry().size(), outer);
+    at.setY(std::max(std::min(at.y(), free.bottom() + 1 - outer.height()), free.top()));
+    at.setX(std::max(std::min(at.x(), free.right() + 1 - outer.width()), free.left()));
+    move(at);
   }
 
   for (QLabel* box : {STxDatCnt, STxFolder, STxEqual, STxSelCnt}) {

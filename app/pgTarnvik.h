@@ -84,7 +84,8 @@ class TfmTarnvik : public QWidget, public core::EngineHost {
 
   // Start-up: the default root (the home folder) in every slot, then the
   // saved window height and roots, roots that are not existing folders back
-  // to the default, slot 0 shown, the window centred on the screen, the
+  // to the default, slot 0 shown, the window centred on the screen (no
+  // taller than the screen's free area, its top edge on the screen), the
   // file-name layout applied to the empty tables, the button states of a
   // fresh start. A missing or damaged "Height" or "Width" is ignored; the
   // rest of the start-up runs all the same.

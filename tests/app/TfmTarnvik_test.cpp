@@ -1,3 +1,5 @@
+#include <sys/stat.h>
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
@@ -15,6 +17,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -23,6 +26,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "OffscreenScreen.h"
 #include "TreeFixture.h"
 #include "app/RadioGroup.h"
 #include "app/WindowFonts.h"
@@ -73,6 +77,9 @@ void CheckButtons(TfmTarnvik& w, Buttons b) {
 }
 
 using Values = QList<QPair<QString, QVariant>>;
+
+// The screen the window tests run on.
+constexpr QSize kScreen{1280, 800};
 
 }  // namespace
 
@@ -398,6 +405,29 @@ class TfmTarnvikTest : public QObject {
     QCOMPARE(w->StGSelFil->model()->headerData(0, Qt::Vertical).toString(), QString());
     QCOMPARE(w->CurrentSortOrder(), 0);
     QVERIFY(w->ProgressWindow() == nullptr);
+  }
+
+  // A height saved on a taller screen: the window takes the screen's free
+  // height at most and its top edge stays on the screen.
+  void windowFitsTheScreen_data() {
+    QTest::addColumn<int>("savedHeight");
+    QTest::addColumn<int>("clientHeight");
+    QTest::newRow("fits") << 700 << 661;
+    QTest::newRow("exactly the screen") << kScreen.height() << kScreen.height() - 39;
+    QTest::newRow("taller than the screen") << 1440 << kScreen.height() - 39;
+    QTest::newRow("far taller") << 30000 << kScreen.height() - 39;
+  }
+
+  void windowFitsTheScreen() {
+    QFETCH(int, savedHeight);
+    QFETCH(int, clientHeight);
+    auto w = Open({{"Height", savedHeight}});
+    const QRect free = w->screen()->availableGeometry();
+    QCOMPARE(free.size(), kScreen);
+    QCOMPARE(w->height(), clientHeight);
+    QVERIFY2(w->y() >= free.top(), qPrintable(QString::number(w->y())));
+    QVERIFY(w->y() + w->height() + 39 <= free.bottom() + 1);
+    QVERIFY(w->x() >= free.left());
   }
 
   void slotArrowsStopAtBothEnds() {
@@ -736,5 +766,13 @@ class TfmTarnvikTest : public QObject {
   }
 };
 
-QTEST_MAIN(TfmTarnvikTest)
+int main(int argc, char** argv) {
+  QTemporaryDir config;
+  UseOffscreenScreen(config.filePath(QStringLiteral("screen.json")), kScreen.width(),
+                     kScreen.height());
+  QApplication app(argc, argv);
+  TfmTarnvikTest test;
+  QTEST_SET_MAIN_SOURCE_PATH
+  return QTest::qExec(&test, argc, argv);
+}
 #include "TfmTarnvik_test.moc"
