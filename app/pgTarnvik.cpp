@@ -382,7 +382,14 @@ void TfmTarnvik::BtnPrgEndClick() {
   const QSize outer = windows::OuterSize(this);
   settings_.WriteInteger("Height", outer.height());
   settings_.WriteInteger("Width", outer.width());
-  settings_.Flush();
+  if (!settings_.Flush()) {
+    // The roots would be gone at the next start; the user must know, and
+    // where, before the window goes.
+    std::u16string text = ToText(kSettingsNotSavedMessage);
+    const std::u16string where = settings_.Location();
+    if (!where.empty()) text += core::kCrLf + ToText(kSavedAtLabel) + where;
+    ShowMessage(text);
+  }
   close();
 }
 

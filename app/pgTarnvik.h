@@ -64,6 +64,11 @@ class TfmTarnvik : public QWidget, public core::EngineHost {
   static inline const QString kOpenFailedMessage = QStringLiteral("ファイルを開けませんでした！！");
   static inline const QString kWorkbookNotOpenedMessage =
       QStringLiteral("Ｅｘｃｅｌファイルは保存しましたが、開けませんでした！！");
+  // Exit could not save the settings; the place follows on the next line
+  // after kSavedAtLabel.
+  static inline const QString kSettingsNotSavedMessage =
+      QStringLiteral("設定を保存できませんでした！！");
+  static inline const QString kSavedAtLabel = QStringLiteral("保存先：");
   static constexpr QSize kDesignClient{720, 582};
   static constexpr int kMinimumOuterHeight = 400;
   static constexpr int kSlotCount = 5;
@@ -98,6 +103,8 @@ class TfmTarnvik : public QWidget, public core::EngineHost {
   // the numbers of their selected rows, as FoundRow and PickedRow do.
   void RdGSortKbnClick();
   // Exit: saves the five roots and the outer window size, then closes.
+  // When they cannot be saved, kSettingsNotSavedMessage and the settings'
+  // place are shown first; the window closes all the same.
   void BtnPrgEndClick();
   // Search: clears both tables and the three counts, scans the current root
   // with the progress window, sorts and marks, and enables the buttons

@@ -686,6 +686,38 @@ class TfmTarnvikTest : public QObject {
     QCOMPARE(Str(again.SearchRoots()[3]), Path("r3"));
   }
 
+  // Exit when the settings cannot be saved: the user learns it and where,
+  // then the window closes all the same.
+  void exitTellsWhenSettingsCannotBeSaved_data() {
+    QTest::addColumn<QString>("blocker");
+    QTest::newRow("folder in place of the file") << "folder";
+    QTest::newRow("file in place of the folder") << "file";
+    QTest::newRow("fifo in place of the file") << "fifo";
+  }
+
+  void exitTellsWhenSettingsCannotBeSaved() {
+    QFETCH(QString, blocker);
+    const QString folder = QFileInfo(settingsPath_).absolutePath();
+    if (blocker == "folder") {
+      QVERIFY(QDir().mkpath(settingsPath_ + "/x"));
+    } else if (blocker == "file") {
+      QDir().mkpath(QFileInfo(folder).absolutePath());
+      QFile f(folder);
+      QVERIFY(f.open(QIODevice::WriteOnly));
+    } else {
+      QDir().mkpath(folder);
+      QVERIFY(mkfifo(QFile::encodeName(settingsPath_).constData(), 0600) == 0);
+    }
+    auto w = Open();
+    QCOMPARE(w->height(), TfmTarnvik::kDesignClient.height());
+    QStringList messages;
+    w->SetMessageSink([&](const QString& m) { messages << m; });
+    QTest::mouseClick(w->BtnPrgEnd, Qt::LeftButton);
+    QCOMPARE(messages, QStringList{QStringLiteral("設定を保存できませんでした！！\n保存先：") +
+                                   settingsPath_});
+    QVERIFY(!w->isVisible());
+  }
+
   void browseStoresTheChosenFolder_data() {
     QTest::addColumn<QString>("choose");  // "@" is the fixture
     QTest::addColumn<QString>("stored");
