@@ -27,7 +27,7 @@
 #include "platform/DirectoryTree.h"
 #include "platform/Settings.h"
 #include "platform/SystemServices.h"
-#include "platform/qt/QtLauncher.h"
+#include "platform/gio/GioLauncher.h"
 #include "platform/xlsx/XlsxSpreadsheet.h"
 #include "windows/WindowFrame.h"
 #include "windows/pgFmAnimate.h"
@@ -98,14 +98,37 @@ void ReadableWhenDisabled(QWidget* w, QPalette::ColorRole base) {
   w->setPalette(pal);
 }
 
+// Opens through another launcher and tells the user, naming the file, when
+// the desktop could not open it: a double-click must never end in silence.
+class TellingLauncher final : public platform::Launcher {
+ public:
+  TellingLauncher(platform::Launcher& launcher, core::EngineHost& host)
+      : launcher_(launcher), host_(host) {}
+
+  bool OpenDocument(const std::string& nativePath) override {
+    if (launcher_.OpenDocument(nativePath)) return true;
+    host_.ShowMessage(ToText(TfmTarnvik::kOpenFailedMessage) + core::kCrLf +
+                      lib::NativeToText(nativePath));
+    return false;
+  }
+
+ private:
+  platform::Launcher& launcher_;
+  core::EngineHost& host_;
+};
+
 }  // namespace
 
 TfmTarnvik::TfmTarnvik(platform::SettingsStore& settings, QWidget* parent)
+    : TfmTarnvik(settings, std::make_unique<platform::GioLauncher>(), parent) {}
+
+TfmTarnvik::TfmTarnvik(platform::SettingsStore& settings,
+                       std::unique_ptr<platform::Launcher> launcher, QWidget* parent)
     : QWidget(parent),
       settings_(settings),
       anchors_(kDesignClient),
       blocker_(new InputBlocker(this)),
-      launcher_(std::make_unique<platform::QtLauncher>()) {
+      launcher_(launcher ? std::move(launcher) : std::make_unique<platform::GioLauncher>()) {
   setObjectName(QStringLiteral("fmTarnvik"));
   setWindowTitle(kCaption);
   QPalette pal = palette();
@@ -293,12 +316,23 @@ void TfmTarnvik::FormCreate() {
   }
 
   ShowRoot(searchRoots_[0]);
+  upperRoot_ = lowerRoot_ = shownRoot_;
   rootIndex_ = 0;
   UpDnFmPath->SetPosition(0);
   EdPathCn->setText(QStringLiteral("0"));
 
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    move(windows::ScreenCentred(screen->geometry().size(), windows::OuterSize(this)));
+    // A height saved on a taller screen would put the top of the window,
+    // and with it every control, out of reach: the window gets at most the
+    // screen's free height and its top edge stays on the screen.
+    const QRect free = screen->availableGeometry();
+    const int tallest = std::max(free.height() - kSizableFrame.height(), minimumHeight());
+    if (height() > tallest) resize(width(), tallest);
+    const QSize outer = windows::OuterSize(this);
+    QPoint at = windows::ScreenCentred(screen->geometry().size(), outer);
+    at.setY(std::max(std::min(at.y(), free.bottom() + 1 - outer.height()), free.top()));
+    at.setX(std::max(std::min(at.x(), free.right() + 1 - outer.width()), free.left()));
+    move(at);
   }
 
   for (QLabel* box : {STxDatCnt, STxFolder, STxEqual, STxSelCnt}) {
@@ -348,7 +382,14 @@ void TfmTarnvik::BtnPrgEndClick() {
   const QSize outer = windows::OuterSize(this);
   settings_.WriteInteger("Height", outer.height());
   settings_.WriteInteger("Width", outer.width());
-  settings_.Flush();
+  if (!settings_.Flush()) {
+    // The roots would be gone at the next start; the user must know, and
+    // where, before the window goes.
+    std::u16string text = ToText(kSettingsNotSavedMessage);
+    const std::u16string where = settings_.Location();
+    if (!where.empty()) text += core::kCrLf + ToText(kSavedAtLabel) + where;
+    ShowMessage(text);
+  }
   close();
 }
 
@@ -379,6 +420,8 @@ void TfmTarnvik::BtnSearchClick() {
 
 void TfmTarnvik::RunSearch() {
   const auto fs = platform::MakeSystemDirectoryTree();
+  // Both tables now hold rows of this root, whatever slot is shown later.
+  upperRoot_ = lowerRoot_ = searchRoots_[rootIndex_];
   core::RunSearch(searchRoots_[rootIndex_], StGSrchFl->Table(), StGSelFil->Table(), counters_,
                   *this, *fs);
 }
@@ -387,6 +430,7 @@ void TfmTarnvik::ShowMarkedRows(const char16_t* mark) {
   RunCommand([this, mark] {
     StGSelFil->BeginResult();
     core::ShowMarkedRows(StGSrchFl->Table(), StGSelFil->Table(), mark, *this);
+    lowerRoot_ = upperRoot_;
     StGSelFil->EndResult();
     BtnXlsCv2->setEnabled(true);
   });
@@ -410,6 +454,7 @@ void TfmTarnvik::BtnShSameClick() {
     StGSelFil->BeginResult();
     const bool filtered =
         core::FilterRows(StGSrchFl->Table(), StGSelFil->Table(), k1, k2, ConnectiveIndex(), *this);
+    if (filtered) lowerRoot_ = upperRoot_;
     StGSelFil->EndResult();
     if (filtered) BtnXlsCv2->setEnabled(true);
   });
@@ -417,9 +462,17 @@ void TfmTarnvik::BtnShSameClick() {
 
 void TfmTarnvik::ExportTable(const core::ResultTable& table) {
   RunCommand([this, &table] {
-    auto sheet = platform::XlsxSpreadsheet::ForViewing(
-        [this](const std::string& path) { return launcher_->OpenDocument(path); });
-    lib::ExcelExport(table, sheet, *this);
+    // The workbook is complete once it is saved; a desktop that cannot show
+    // it does not make the export a failure, and the user must learn where
+    // the file is.
+    std::string unopened;
+    auto sheet = platform::XlsxSpreadsheet::ForViewing([this, &unopened](const std::string& path) {
+      if (!launcher_->OpenDocument(path)) unopened = path;
+      return true;
+    });
+    if (lib::ExcelExport(table, sheet, *this) && !unopened.empty()) {
+      ShowMessage(ToText(kWorkbookNotOpenedMessage) + core::kCrLf + lib::NativeToText(unopened));
+    }
   });
 }
 
@@ -432,13 +485,17 @@ void TfmTarnvik::StGSrchFlSelectCell(int ARow) { FoundRow = ARow; }
 void TfmTarnvik::StGSelFilSelectCell(int ARow) { PickedRow = ARow; }
 
 void TfmTarnvik::StGSrchFlDblClick() {
-  RunCommand(
-      [this] { core::LaunchRow(StGSrchFl->Table(), FoundRow, shownRoot_, *launcher_, *this); });
+  RunCommand([this] {
+    TellingLauncher launcher(*launcher_, *this);
+    core::LaunchRow(StGSrchFl->Table(), FoundRow, upperRoot_, launcher, *this);
+  });
 }
 
 void TfmTarnvik::StGSelFilDblClick() {
-  RunCommand(
-      [this] { core::LaunchRow(StGSelFil->Table(), PickedRow, shownRoot_, *launcher_, *this); });
+  RunCommand([this] {
+    TellingLauncher launcher(*launcher_, *this);
+    core::LaunchRow(StGSelFil->Table(), PickedRow, lowerRoot_, launcher, *this);
+  });
 }
 
 void TfmTarnvik::BtnFmPathClick() {

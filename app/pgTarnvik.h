@@ -59,6 +59,16 @@ class TfmTarnvik : public QWidget, public core::EngineHost {
   static inline const QString kFolderSelCaption = QStringLiteral("ドライブ＆フォルダーの選択");
   static inline const QString kScanCaption = QStringLiteral("ファイルの検索処理中！！");
   static inline const QString kSortCaption = QStringLiteral("ファイルのＳｏｒｔ！中");
+  // A row's file or an exported workbook the desktop could not open; the
+  // path follows on the next line.
+  static inline const QString kOpenFailedMessage = QStringLiteral("ファイルを開けませんでした！！");
+  static inline const QString kWorkbookNotOpenedMessage =
+      QStringLiteral("Ｅｘｃｅｌファイルは保存しましたが、開けませんでした！！");
+  // Exit could not save the settings; the place follows on the next line
+  // after kSavedAtLabel.
+  static inline const QString kSettingsNotSavedMessage =
+      QStringLiteral("設定を保存できませんでした！！");
+  static inline const QString kSavedAtLabel = QStringLiteral("保存先：");
   static constexpr QSize kDesignClient{720, 582};
   static constexpr int kMinimumOuterHeight = 400;
   static constexpr int kSlotCount = 5;
@@ -68,14 +78,19 @@ class TfmTarnvik : public QWidget, public core::EngineHost {
   using MessageSink = std::function<void(const QString& text)>;
 
   // Creates the window with its controls and runs FormCreate on the saved
-  // settings in `settings`, which must outlive the window. The window is
+  // settings in `settings`, which must outlive the window. Files and
+  // exported workbooks are opened through `launcher`; without one, through
+  // the desktop's default programs (platform::GioLauncher). The window is
   // not shown.
   explicit TfmTarnvik(platform::SettingsStore& settings, QWidget* parent = nullptr);
+  TfmTarnvik(platform::SettingsStore& settings, std::unique_ptr<platform::Launcher> launcher,
+             QWidget* parent = nullptr);
   ~TfmTarnvik() override;
 
   // Start-up: the default root (the home folder) in every slot, then the
   // saved window height and roots, roots that are not existing folders back
-  // to the default, slot 0 shown, the window centred on the screen, the
+  // to the default, slot 0 shown, the window centred on the screen (no
+  // taller than the screen's free area, its top edge on the screen), the
   // file-name layout applied to the empty tables, the button states of a
   // fresh start. A missing or damaged "Height" or "Width" is ignored; the
   // rest of the start-up runs all the same.
@@ -88,6 +103,8 @@ class TfmTarnvik : public QWidget, public core::EngineHost {
   // the numbers of their selected rows, as FoundRow and PickedRow do.
   void RdGSortKbnClick();
   // Exit: saves the five roots and the outer window size, then closes.
+  // When they cannot be saved, kSettingsNotSavedMessage and the settings'
+  // place are shown first; the window closes all the same.
   void BtnPrgEndClick();
   // Search: clears both tables and the three counts, scans the current root
   // with the progress window, sorts and marks, and enables the buttons
@@ -112,12 +129,16 @@ class TfmTarnvik : public QWidget, public core::EngineHost {
   // other typed text.
   int ConnectiveIndex() const;
   // Export of the upper or the lower table to a new workbook opened in the
-  // desktop's spreadsheet program.
+  // desktop's spreadsheet program. A workbook that was saved but could not
+  // be opened is not a failed export: the user is told where it was saved
+  // (kWorkbookNotOpenedMessage and the path).
   void BtnXlsCnvClick();
   void BtnXlsCv2Click();
   // Selection and opening of a row: the grids report every selected row,
   // and a double-click (or Enter) opens the file of the last selected row,
-  // under the root shown now, with the program for its kind.
+  // under the root the table's rows were found in (the root of the last
+  // search, whatever slot is shown now), with the program for its kind. When the
+  // desktop cannot open it, kOpenFailedMessage names the file.
   void StGSrchFlSelectCell(int ARow);
   void StGSelFilSelectCell(int ARow);
   void StGSrchFlDblClick();
@@ -210,6 +231,9 @@ class TfmTarnvik : public QWidget, public core::EngineHost {
   std::array<std::u16string, kSlotCount> searchRoots_;
   std::u16string defaultRoot_;
   std::u16string shownRoot_;
+  // The roots the rows of the upper and the lower table are relative to.
+  std::u16string upperRoot_;
+  std::u16string lowerRoot_;
   int rootIndex_ = 0;
   core::Counters counters_;
   windows::AnchorSet anchors_;

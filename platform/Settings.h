@@ -33,8 +33,13 @@ class SettingsStore {
   virtual void WriteString(std::string_view name, const std::u16string& value) = 0;
 
   // Writes what was stored to the backing store. Returns false when that
-  // failed (read-only folder, full disk); the values are then lost.
+  // failed (read-only folder, full disk, something other than a settings
+  // file in its place); the values are then lost.
   virtual bool Flush() = 0;
+
+  // Where the values are kept, for telling the user (a file path, a
+  // registry key); empty when the store has no such place.
+  virtual std::u16string Location() const { return {}; }
 };
 
 }  // namespace tarnvik::platform

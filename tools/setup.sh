@@ -12,6 +12,7 @@ packages=(
   fonts-ipafont-gothic
   libicu-dev
   libxlsxwriter-dev
+  libglib2.0-dev shared-mime-info
   unzip
   tzdata
 )

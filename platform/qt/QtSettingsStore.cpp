@@ -1,6 +1,10 @@
 #include "platform/qt/QtSettingsStore.h"
 
+#include <sys/stat.h>
+
 #include <QByteArray>
+#include <QFile>
+#include <QStandardPaths>
 
 namespace tarnvik::platform {
 
@@ -27,23 +31,44 @@ bool HasLoneSurrogate(const std::u16string& s) {
   return false;
 }
 
-}  // namespace
-
-QtSettingsStore::QtSettingsStore()
-    : settings_(std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                            QStringLiteral("Tarnvik"), QStringLiteral("Tarnvik"))) {
+// True when nothing is at `path` or a regular file is; QSettings reads the
+// file as soon as it is made, and a FIFO there would never answer.
+bool MayBeSettingsFile(const QString& path) {
+  struct stat st {};
+  if (stat(QFile::encodeName(path).constData(), &st) != 0) return true;
+  return S_ISREG(st.st_mode);
 }
 
-QtSettingsStore::QtSettingsStore(const QString& filePath)
-    : settings_(std::make_unique<QSettings>(filePath, QSettings::IniFormat)) {}
+// The user's settings file, where QSettings keeps organisation "Tarnvik",
+// application "Tarnvik" on Linux.
+QString UserFile() {
+  return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+         QStringLiteral("/Tarnvik/Tarnvik.conf");
+}
+
+}  // namespace
+
+QtSettingsStore::QtSettingsStore() : QtSettingsStore(UserFile()) {}
+
+QtSettingsStore::QtSettingsStore(const QString& filePath) : path_(filePath) {
+  if (MayBeSettingsFile(path_)) {
+    settings_ = std::make_unique<QSettings>(path_, QSettings::IniFormat);
+  }
+}
 
 QtSettingsStore::~QtSettingsStore() = default;
 
-QString QtSettingsStore::FileName() const { return settings_->fileName(); }
+QString QtSettingsStore::FileName() const { return path_; }
 
-bool QtSettingsStore::KeyExists() const { return !settings_->allKeys().isEmpty(); }
+std::u16string QtSettingsStore::Location() const {
+  return std::u16string(reinterpret_cast<const char16_t*>(path_.utf16()),
+                        static_cast<size_t>(path_.size()));
+}
+
+bool QtSettingsStore::KeyExists() const { return settings_ && !settings_->allKeys().isEmpty(); }
 
 std::optional<int> QtSettingsStore::ReadInteger(std::string_view name) const {
+  if (!settings_) return std::nullopt;
   const QVariant v = settings_->value(KeyName(name));
   if (!v.isValid()) return std::nullopt;
   // The file holds text; anything but a plain decimal integer is a damaged
@@ -55,6 +80,7 @@ std::optional<int> QtSettingsStore::ReadInteger(std::string_view name) const {
 }
 
 std::u16string QtSettingsStore::ReadString(std::string_view name) const {
+  if (!settings_) return {};
   const QVariant v = settings_->value(KeyName(name));
   if (!v.isValid()) return {};
   if (v.typeId() == QMetaType::QByteArray) {
@@ -72,10 +98,12 @@ std::u16string QtSettingsStore::ReadString(std::string_view name) const {
 }
 
 void QtSettingsStore::WriteInteger(std::string_view name, int value) {
+  if (!settings_) return;
   settings_->setValue(KeyName(name), value);
 }
 
 void QtSettingsStore::WriteString(std::string_view name, const std::u16string& value) {
+  if (!settings_) return;
   if (HasLoneSurrogate(value)) {
     // Kept as raw UTF-16 code units so that a folder whose name is not valid
     // UTF-8 is found again at the next start.
@@ -93,6 +121,8 @@ void QtSettingsStore::WriteString(std::string_view name, const std::u16string& v
 }
 
 bool QtSettingsStore::Flush() {
+  // Something else may have taken the file's place since start-up.
+  if (!settings_ || !MayBeSettingsFile(path_)) return false;
   settings_->sync();
   return settings_->status() == QSettings::NoError;
 }

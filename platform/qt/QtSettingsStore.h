@@ -14,6 +14,11 @@ namespace tarnvik::platform {
 // with the value names at the top level of the file. Integers are written
 // as decimal text; strings keep every UTF-16 code unit, lone surrogates
 // (file names that are not valid UTF-8) included.
+//
+// Only a regular file (or a link to one) is read or written. Anything else
+// at the settings path (a FIFO, a device, a folder) is taken as no settings
+// at all, since reading it could block or return garbage, and Flush then
+// fails without touching it.
 class QtSettingsStore final : public SettingsStore {
  public:
   // The user's own settings file.
@@ -31,8 +36,11 @@ class QtSettingsStore final : public SettingsStore {
   void WriteInteger(std::string_view name, int value) override;
   void WriteString(std::string_view name, const std::u16string& value) override;
   bool Flush() override;
+  std::u16string Location() const override;
 
  private:
+  QString path_;
+  // Null when the path holds something other than a regular file.
   std::unique_ptr<QSettings> settings_;
 };
 

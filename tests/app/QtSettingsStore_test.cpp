@@ -1,9 +1,16 @@
 #include "platform/qt/QtSettingsStore.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QDir>
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <atomic>
+#include <thread>
 
 using tarnvik::platform::QtSettingsStore;
 
@@ -90,6 +97,62 @@ class QtSettingsStoreTest : public QObject {
     QtSettingsStore store(dir.filePath(QStringLiteral("Tarnvik/Tarnvik.conf")));
     store.WriteInteger("Height", 1);
     QVERIFY(!store.Flush());
+  }
+
+  // Something other than a file at the settings path reads as no settings,
+  // without waiting on it, and saving there fails.
+  void onlyARegularFileHoldsSettings_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("fifo") << "fifo";
+    QTest::newRow("folder") << "folder";
+    QTest::newRow("folder holding a file") << "full folder";
+  }
+
+  void onlyARegularFileHoldsSettings() {
+    QFETCH(QString, kind);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Tarnvik.conf"));
+    const QByteArray native = QFile::encodeName(path);
+    if (kind == "fifo") {
+      QVERIFY(mkfifo(native.constData(), 0600) == 0);
+    } else {
+      QVERIFY(QDir().mkpath(path));
+      if (kind == "full folder") {
+        QFile inner(path + QStringLiteral("/x"));
+        QVERIFY(inner.open(QIODevice::WriteOnly));
+      }
+    }
+    // Should the store wait on the FIFO, a writer hands it settings, so the
+    // test fails instead of hanging.
+    std::atomic<bool> done{false};
+    std::thread writer([&] {
+      for (int i = 0; i < 400 && !done; ++i) {
+        const int fd = open(native.constData(), O_WRONLY | O_NONBLOCK);
+        if (fd >= 0) {
+          const char text[] = "[General]\nHeight=500\n";
+          (void)!write(fd, text, sizeof text - 1);
+          close(fd);
+          return;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+      }
+    });
+    {
+      QtSettingsStore store(path);
+      const bool exists = store.KeyExists();
+      const std::optional<int> height = store.ReadInteger("Height");
+      done = true;
+      writer.join();
+      QVERIFY(!exists);
+      QVERIFY(!height.has_value());
+      store.WriteString("SrchFrom0", u"/home");
+      QVERIFY(!store.Flush());
+      QCOMPARE(store.FileName(), path);
+    }
+    struct stat st {};
+    QVERIFY(stat(native.constData(), &st) == 0);
+    QCOMPARE(S_ISFIFO(st.st_mode), kind == "fifo");
+    QCOMPARE(S_ISDIR(st.st_mode), kind != "fifo");
   }
 };
 

@@ -3,22 +3,22 @@
 
 #include <QComboBox>
 #include <QDateTime>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QUrl>
 #include <QtTest>
 #include <memory>
 
 #include "TreeFixture.h"
 #include "app/pgTarnvik.h"
+#include "platform/Launcher.h"
 #include "platform/qt/QtSettingsStore.h"
 
 using tarnvik::app::ResultGrid;
@@ -39,15 +39,18 @@ QStringList LowerNames(TfmTarnvik& w) {
 
 }  // namespace
 
-// Receives the file URLs the window hands to the desktop.
-class UrlCatcher : public QObject {
-  Q_OBJECT
-
+// Stands in for the desktop: takes the paths the window asks it to open,
+// and opens none of them when told to fail.
+class FakeDesktop final : public tarnvik::platform::Launcher {
  public:
-  QList<QUrl> urls;
-
- public slots:
-  void Open(const QUrl& url) { urls << url; }
+  QStringList* paths;
+  bool* fails;
+  FakeDesktop(QStringList* p, bool* f) : paths(p), fails(f) {}
+  bool OpenDocument(const std::string& nativePath) override {
+    if (*fails) return false;
+    *paths << QFile::decodeName(QByteArray::fromStdString(nativePath));
+    return true;
+  }
 };
 
 class TfmTarnvikCommandsTest : public QObject {
@@ -57,7 +60,8 @@ class TfmTarnvikCommandsTest : public QObject {
   std::unique_ptr<QTemporaryDir> dir_;
   std::unique_ptr<QtSettingsStore> store_;
   std::unique_ptr<TfmTarnvik> w_;
-  UrlCatcher catcher_;
+  QStringList opened_;
+  bool desktopFails_ = false;
   QStringList messages_;
 
   QString Path(const QString& rel) const { return dir_->filePath(rel); }
@@ -69,7 +73,8 @@ class TfmTarnvikCommandsTest : public QObject {
     s.setValue("SrchFrom1", Path("other"));
     s.sync();
     store_ = std::make_unique<QtSettingsStore>(Path("config/Tarnvik.conf"));
-    w_ = std::make_unique<TfmTarnvik>(*store_);
+    w_ = std::make_unique<TfmTarnvik>(*store_,
+                                      std::make_unique<FakeDesktop>(&opened_, &desktopFails_));
     w_->SetMessageSink([this](const QString& m) { messages_ << m; });
     w_->show();
     w_->BtnSearchClick();
@@ -93,13 +98,12 @@ class TfmTarnvikCommandsTest : public QObject {
     MakeFile(Path("tree/photo.png"), 1);
     QDir().mkpath(Path("other"));
     messages_.clear();
-    catcher_.urls.clear();
-    QDesktopServices::setUrlHandler(QStringLiteral("file"), &catcher_, "Open");
+    opened_.clear();
+    desktopFails_ = false;
     OpenAndSearch();
   }
 
   void cleanup() {
-    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
     w_.reset();
     store_.reset();
     dir_.reset();
@@ -193,28 +197,44 @@ class TfmTarnvikCommandsTest : public QObject {
     w_->StGSrchFl->setCurrentIndex(cell);
     QCOMPARE(w_->FoundRow, 6);
     emit w_->StGSrchFl->RowOpened();
-    QCOMPARE(catcher_.urls.size(), 1);
-    QCOMPARE(catcher_.urls[0].toLocalFile(), Path("tree/sub dir/plan ﾚﾎﾟｰﾄ.xls"));
+    QCOMPARE(opened_.size(), 1);
+    QCOMPARE(opened_[0], Path("tree/sub dir/plan ﾚﾎﾟｰﾄ.xls"));
     QVERIFY(messages_.isEmpty());
 
     // Enter on the current row does the same.
     QTest::keyClick(w_->StGSrchFl, Qt::Key_Return);
-    QCOMPARE(catcher_.urls.size(), 2);
+    QCOMPARE(opened_.size(), 2);
 
     // An extension without a program: the message, nothing opened.
     w_->StGSrchFl->setCurrentIndex(w_->StGSrchFl->model()->index(4, 0));
     QCOMPARE(w_->StGSrchFl->model()->index(4, 0).data().toString(), QStringLiteral("photo.png"));
     emit w_->StGSrchFl->RowOpened();
-    QCOMPARE(catcher_.urls.size(), 2);
+    QCOMPARE(opened_.size(), 2);
     QCOMPARE(messages_,
              QStringList{QStringLiteral("選択したレポートの起動プログラムは、未設定です！！")});
+  }
 
-    // After switching the slot, a row opens under the root shown now.
-    w_->StGSrchFl->setCurrentIndex(w_->StGSrchFl->model()->index(3, 0));
+  // The rows of both tables belong to the root that was searched: switching
+  // the slot afterwards must not point them at the files of another folder.
+  void rowsOpenUnderTheRootTheyWereFoundIn() {
+    MakeFile(Path("other/b.txt"), 1);
+    MakeFile(Path("other/y/a.txt"), 1);
     w_->UpDnFmPathClick(UpDownButton::Up);
+    QCOMPARE(w_->RcEdFmPath->toPlainText(), Path("other"));
+    w_->StGSrchFl->setCurrentIndex(w_->StGSrchFl->model()->index(3, 0));
     emit w_->StGSrchFl->RowOpened();
-    QCOMPARE(catcher_.urls.size(), 3);
-    QCOMPARE(catcher_.urls[2].toLocalFile(), Path("other/b.txt"));
+    // The lower table is filled from the upper one after the switch.
+    w_->BtnEqSameClick();
+    w_->StGSelFil->setCurrentIndex(w_->StGSelFil->model()->index(1, 0));
+    emit w_->StGSelFil->RowOpened();
+    QCOMPARE(opened_, (QStringList{Path("tree/b.txt"), Path("tree/y/a.txt")}));
+
+    // A new search on the shown slot moves both tables to its root.
+    w_->BtnSearchClick();
+    w_->StGSrchFl->setCurrentIndex(w_->StGSrchFl->model()->index(0, 0));
+    emit w_->StGSrchFl->RowOpened();
+    QCOMPARE(opened_.last(), Path("other/y/a.txt"));
+    QVERIFY(messages_.isEmpty());
   }
 
   void lowerTableOpensWithItsOwnSelection() {
@@ -222,30 +242,30 @@ class TfmTarnvikCommandsTest : public QObject {
     w_->StGSelFil->setCurrentIndex(w_->StGSelFil->model()->index(1, 0));
     QCOMPARE(w_->PickedRow, 2);
     emit w_->StGSelFil->RowOpened();
-    QCOMPARE(catcher_.urls.size(), 1);
-    QCOMPARE(catcher_.urls[0].toLocalFile(), Path("tree/y/a.txt"));
+    QCOMPARE(opened_.size(), 1);
+    QCOMPARE(opened_[0], Path("tree/y/a.txt"));
 
     // A real double-click: the press selects the row, the double-click opens it.
     const QRect first = w_->StGSelFil->visualRect(w_->StGSelFil->model()->index(0, 0));
     QTest::mouseDClick(w_->StGSelFil->viewport(), Qt::LeftButton, {}, first.center());
     QCOMPARE(w_->PickedRow, 1);
-    QCOMPARE(catcher_.urls.size(), 2);
-    QCOMPARE(catcher_.urls[1].toLocalFile(), Path("tree/x/a.txt"));
+    QCOMPARE(opened_.size(), 2);
+    QCOMPARE(opened_[1], Path("tree/x/a.txt"));
   }
 
   void exportWritesAWorkbookAndOpensIt() {
     w_->BtnXlsCnvClick();
     QVERIFY(messages_.isEmpty());
-    QCOMPARE(catcher_.urls.size(), 1);
-    const QString book = catcher_.urls[0].toLocalFile();
+    QCOMPARE(opened_.size(), 1);
+    const QString book = opened_[0];
     QVERIFY2(book.startsWith(Path("cache/tarnvik/")), qPrintable(book));
     QVERIFY(book.endsWith(QStringLiteral(".xlsx")));
     QVERIFY(QFileInfo(book).size() > 0);
 
     w_->BtnEqSameClick();
     w_->BtnXlsCv2Click();
-    QCOMPARE(catcher_.urls.size(), 2);
-    QVERIFY(catcher_.urls[1].toLocalFile() != book);
+    QCOMPARE(opened_.size(), 2);
+    QVERIFY(opened_[1] != book);
   }
 
   void exportFailureShowsTheMessage() {
@@ -255,7 +275,27 @@ class TfmTarnvikCommandsTest : public QObject {
     blocker.close();
     w_->BtnXlsCnvClick();
     QCOMPARE(messages_, QStringList{QStringLiteral("Ｅｘｃｅｌ変換処理に失敗しました！！")});
-    QVERIFY(catcher_.urls.isEmpty());
+    QVERIFY(opened_.isEmpty());
+  }
+
+  // The desktop has no program for the row's file or the workbook: the user
+  // is told which file, and a saved workbook is not a failed export.
+  void whatTheDesktopCannotOpenIsNamed() {
+    desktopFails_ = true;
+    w_->StGSrchFl->setCurrentIndex(w_->StGSrchFl->model()->index(5, 0));
+    emit w_->StGSrchFl->RowOpened();
+    QCOMPARE(messages_, QStringList{QStringLiteral("ファイルを開けませんでした！！\n") +
+                                    Path("tree/sub dir/plan ﾚﾎﾟｰﾄ.xls")});
+
+    messages_.clear();
+    w_->BtnXlsCnvClick();
+    QCOMPARE(messages_.size(), 1);
+    const QString prefix =
+        QStringLiteral("Ｅｘｃｅｌファイルは保存しましたが、開けませんでした！！\n");
+    QVERIFY2(messages_[0].startsWith(prefix + Path("cache/tarnvik/")), qPrintable(messages_[0]));
+    const QString book = messages_[0].mid(prefix.size());
+    QVERIFY(book.endsWith(QStringLiteral(".xlsx")));
+    QVERIFY(QFileInfo(book).isFile() && QFileInfo(book).size() > 0);
   }
 };
 

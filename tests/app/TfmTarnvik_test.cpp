@@ -1,3 +1,5 @@
+#include <sys/stat.h>
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
@@ -15,6 +17,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -23,6 +26,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "OffscreenScreen.h"
 #include "TreeFixture.h"
 #include "app/RadioGroup.h"
 #include "app/WindowFonts.h"
@@ -73,6 +77,9 @@ void CheckButtons(TfmTarnvik& w, Buttons b) {
 }
 
 using Values = QList<QPair<QString, QVariant>>;
+
+// The screen the window tests run on.
+constexpr QSize kScreen{1280, 800};
 
 }  // namespace
 
@@ -400,6 +407,29 @@ class TfmTarnvikTest : public QObject {
     QVERIFY(w->ProgressWindow() == nullptr);
   }
 
+  // A height saved on a taller screen: the window takes the screen's free
+  // height at most and its top edge stays on the screen.
+  void windowFitsTheScreen_data() {
+    QTest::addColumn<int>("savedHeight");
+    QTest::addColumn<int>("clientHeight");
+    QTest::newRow("fits") << 700 << 661;
+    QTest::newRow("exactly the screen") << kScreen.height() << kScreen.height() - 39;
+    QTest::newRow("taller than the screen") << 1440 << kScreen.height() - 39;
+    QTest::newRow("far taller") << 30000 << kScreen.height() - 39;
+  }
+
+  void windowFitsTheScreen() {
+    QFETCH(int, savedHeight);
+    QFETCH(int, clientHeight);
+    auto w = Open({{"Height", savedHeight}});
+    const QRect free = w->screen()->availableGeometry();
+    QCOMPARE(free.size(), kScreen);
+    QCOMPARE(w->height(), clientHeight);
+    QVERIFY2(w->y() >= free.top(), qPrintable(QString::number(w->y())));
+    QVERIFY(w->y() + w->height() + 39 <= free.bottom() + 1);
+    QVERIFY(w->x() >= free.left());
+  }
+
   void slotArrowsStopAtBothEnds() {
     QStringList roots;
     Values saved;
@@ -656,6 +686,38 @@ class TfmTarnvikTest : public QObject {
     QCOMPARE(Str(again.SearchRoots()[3]), Path("r3"));
   }
 
+  // Exit when the settings cannot be saved: the user learns it and where,
+  // then the window closes all the same.
+  void exitTellsWhenSettingsCannotBeSaved_data() {
+    QTest::addColumn<QString>("blocker");
+    QTest::newRow("folder in place of the file") << "folder";
+    QTest::newRow("file in place of the folder") << "file";
+    QTest::newRow("fifo in place of the file") << "fifo";
+  }
+
+  void exitTellsWhenSettingsCannotBeSaved() {
+    QFETCH(QString, blocker);
+    const QString folder = QFileInfo(settingsPath_).absolutePath();
+    if (blocker == "folder") {
+      QVERIFY(QDir().mkpath(settingsPath_ + "/x"));
+    } else if (blocker == "file") {
+      QDir().mkpath(QFileInfo(folder).absolutePath());
+      QFile f(folder);
+      QVERIFY(f.open(QIODevice::WriteOnly));
+    } else {
+      QDir().mkpath(folder);
+      QVERIFY(mkfifo(QFile::encodeName(settingsPath_).constData(), 0600) == 0);
+    }
+    auto w = Open();
+    QCOMPARE(w->height(), TfmTarnvik::kDesignClient.height());
+    QStringList messages;
+    w->SetMessageSink([&](const QString& m) { messages << m; });
+    QTest::mouseClick(w->BtnPrgEnd, Qt::LeftButton);
+    QCOMPARE(messages, QStringList{QStringLiteral("設定を保存できませんでした！！\n保存先：") +
+                                   settingsPath_});
+    QVERIFY(!w->isVisible());
+  }
+
   void browseStoresTheChosenFolder_data() {
     QTest::addColumn<QString>("choose");  // "@" is the fixture
     QTest::addColumn<QString>("stored");
@@ -736,5 +798,13 @@ class TfmTarnvikTest : public QObject {
   }
 };
 
-QTEST_MAIN(TfmTarnvikTest)
+int main(int argc, char** argv) {
+  QTemporaryDir config;
+  UseOffscreenScreen(config.filePath(QStringLiteral("screen.json")), kScreen.width(),
+                     kScreen.height());
+  QApplication app(argc, argv);
+  TfmTarnvikTest test;
+  QTEST_SET_MAIN_SOURCE_PATH
+  return QTest::qExec(&test, argc, argv);
+}
 #include "TfmTarnvik_test.moc"
