@@ -12,7 +12,8 @@ namespace {
 
 // Writes one cell as the file system's bytes (UTF-8, lone surrogates
 // U+DC80..U+DCFF back to their byte, any other lone surrogate as U+FFFD)
-// with the four escapes, into `p`, which has room for 3 bytes per code unit.
+// with the escapes of WriteTableText, into `p`, which has room for 4 bytes
+// per code unit.
 // Returns the end of what was written. The output of a whole table is the
 // hot path of tarnvik-cli, hence the hand-rolled loop.
 char* EncodeCell(const std::u16string& cell, char* p) {
@@ -20,9 +21,9 @@ char* EncodeCell(const std::u16string& cell, char* p) {
   const char16_t* const end = s + cell.size();
 #if defined(__SSE2__)
   // Eight code units at a time while they are plain printable ASCII (no
-  // control character, no backslash): narrow them in one step.
+  // control character, no DEL, no backslash): narrow them in one step.
   const __m128i low = _mm_set1_epi16(0x20);
-  const __m128i high = _mm_set1_epi16(0x7F);
+  const __m128i high = _mm_set1_epi16(0x7E);
   const __m128i backslash = _mm_set1_epi16(0x5C);
   while (end - s >= 8) {
     const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s));
@@ -39,7 +40,7 @@ char* EncodeCell(const std::u16string& cell, char* p) {
 #endif
   while (s < end) {
     const char16_t u = *s++;
-    if (u >= 0x20 && u < 0x80 && u != u'\\') {
+    if (u >= 0x20 && u < 0x7F && u != u'\\') {
       *p++ = static_cast<char>(u);
       continue;
     }
@@ -61,8 +62,15 @@ char* EncodeCell(const std::u16string& cell, char* p) {
           *p++ = '\\';
           *p++ = 'r';
           break;
-        default:
-          *p++ = static_cast<char>(u);
+        default: {
+          // Any other C0 control or DEL: as raw bytes they would reach the
+          // terminal as commands.
+          static constexpr char kHex[] = "0123456789ABCDEF";
+          *p++ = '\\';
+          *p++ = 'x';
+          *p++ = kHex[u >> 4];
+          *p++ = kHex[u & 0xF];
+        }
       }
       continue;
     }
@@ -99,7 +107,7 @@ namespace {
 void AppendRow(const core::Row& row, int cols, std::string& out) {
   const int stored = std::min(cols, static_cast<int>(row.size()));
   size_t room = static_cast<size_t>(cols) + 1;  // separators and newline
-  for (int c = 0; c < stored; ++c) room += row[c].size() * 3;
+  for (int c = 0; c < stored; ++c) room += row[c].size() * 4;
   const size_t start = out.size();
   out.resize(start + room);
   char* p = out.data() + start;
