@@ -2,10 +2,6 @@
 
 #include <algorithm>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 namespace tarnvik::cli {
 
 namespace {
@@ -14,30 +10,10 @@ namespace {
 // U+DC80..U+DCFF back to their byte, any other lone surrogate as U+FFFD)
 // with the escapes of WriteTableText, into `p`, which has room for 4 bytes
 // per code unit.
-// Returns the end of what was written. The output of a whole table is the
-// hot path of tarnvik-cli, hence the hand-rolled loop.
+// Returns the end of what was written.
 char* EncodeCell(const std::u16string& cell, char* p) {
   const char16_t* s = cell.data();
   const char16_t* const end = s + cell.size();
-#if defined(__SSE2__)
-  // Eight code units at a time while they are plain printable ASCII (no
-  // control character, no DEL, no backslash): narrow them in one step.
-  const __m128i low = _mm_set1_epi16(0x20);
-  const __m128i high = _mm_set1_epi16(0x7E);
-  const __m128i backslash = _mm_set1_epi16(0x5C);
-  while (end - s >= 8) {
-    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s));
-    // Signed compares are right here: units >= 0x8000 read as negative and
-    // fail the "> 0x1F" test, so they leave the fast path too.
-    const __m128i bad =
-        _mm_or_si128(_mm_or_si128(_mm_cmplt_epi16(v, low), _mm_cmpgt_epi16(v, high)),
-                     _mm_cmpeq_epi16(v, backslash));
-    if (_mm_movemask_epi8(bad) != 0) break;
-    _mm_storel_epi64(reinterpret_cast<__m128i*>(p), _mm_packus_epi16(v, v));
-    s += 8;
-    p += 8;
-  }
-#endif
   while (s < end) {
     const char16_t u = *s++;
     if (u >= 0x20 && u < 0x7F && u != u'\\') {

@@ -159,8 +159,8 @@ TEST_F(CliTest, EscapesCellsAndRestoresUndecodableBytes) {
 // A file name may hold any byte but '/' and NUL. Control characters would
 // drive the terminal the table is printed to (clear it, retitle it, move the
 // cursor), so every C0 control and DEL comes out as \xHH; tab, newline and
-// carriage return keep their short escapes. Names of eight units or more run
-// through the encoder's block path, shorter ones through its unit path.
+// carriage return keep their short escapes. Controls sit at the start, the
+// end and deep inside long names.
 TEST_F(CliTest, ControlCharactersInNamesAreEscaped) {
   struct Case {
     std::string folder;  // "" for the root
