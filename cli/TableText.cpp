@@ -99,15 +99,10 @@ void AppendRow(const core::Row& row, int cols, std::string& out) {
 
 bool WriteTableText(const core::ResultTable& table, FILE* stream) {
   constexpr size_t kChunk = 1 << 16;
-  constexpr int kArraysAhead = 8;
-  constexpr int kTextsAhead = 4;
   std::string buffer;
   buffer.reserve(2 * kChunk);
   bool ok = true;
   for (int r = 0; r < table.RowCount(); ++r) {
-    // The rows of a sorted table lie scattered in memory; see PrefetchRow.
-    table.PrefetchRow(r + kArraysAhead, false);
-    table.PrefetchRow(r + kTextsAhead, true);
     AppendRow(table.RowCells(r), table.ColCount(), buffer);
     if (buffer.size() >= kChunk || r + 1 == table.RowCount()) {
       ok = ok && std::fwrite(buffer.data(), 1, buffer.size(), stream) == buffer.size();
