@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <numeric>
 #include <string>
@@ -18,30 +19,147 @@ namespace {
 constexpr char16_t kMarkName[] = u"Name";
 constexpr char16_t kMarkSame[] = u"Same";
 
-// The sort key of a row: column 1 + column 2, with column 6 in front in
-// extension order.
-std::u16string SortKey(const ResultTable& table, int row, int order) {
-  std::u16string key = table.Cell(kColName, row) + table.Cell(kColFolder, row);
-  return order == kOrderByExtension ? table.Cell(kColExt, row) + key : key;
+// The sort key of a row is the concatenation of up to three cells, compared
+// code unit by code unit as unsigned 16-bit values, a prefix before the
+// longer text. Ranking reads the keys in place instead of building them: on a
+// full search the key texts would take megabytes of small allocations, more
+// than the rest of the sort together.
+struct KeyParts {
+  const char16_t* text[3];
+  size_t size[3];
+  int count;
+};
+
+KeyParts PartsOf(const ResultTable& table, int row, int order) {
+  KeyParts parts{};
+  const auto add = [&parts](const std::u16string& cell) {
+    if (cell.empty()) return;
+    parts.text[parts.count] = cell.data();
+    parts.size[parts.count] = cell.size();
+    ++parts.count;
+  };
+  if (order == kOrderByExtension) add(table.Cell(kColExt, row));
+  add(table.Cell(kColName, row));
+  add(table.Cell(kColFolder, row));
+  return parts;
+}
+
+// Eight code units of a key from `offset` on, zero-padded, packed so that
+// comparing (high, low, filled) as unsigned integers orders like the keys'
+// texts from that offset on, as far as those eight units decide: equal
+// packed units and fewer than eight filled mean the keys end there alike;
+// eight filled leave the order to the next eight units.
+struct Entry {
+  uint64_t high;
+  uint64_t low;
+  int32_t item;
+  int32_t filled;
+};
+
+constexpr int kWindow = 8;
+
+void FillWindow(const KeyParts& parts, size_t offset, Entry& entry) {
+  uint64_t units[kWindow] = {};
+  int k = 0;
+  for (int p = 0; p < parts.count && k < kWindow; ++p) {
+    const size_t size = parts.size[p];
+    if (offset >= size) {
+      offset -= size;
+      continue;
+    }
+    const char16_t* text = parts.text[p] + offset;
+    const size_t take = std::min<size_t>(size - offset, static_cast<size_t>(kWindow - k));
+    for (size_t i = 0; i < take; ++i) units[k++] = text[i];
+    offset = 0;
+  }
+  entry.high = units[0] << 48 | units[1] << 32 | units[2] << 16 | units[3];
+  entry.low = units[4] << 48 | units[5] << 32 | units[6] << 16 | units[7];
+  entry.filled = k;
+}
+
+// Where the unit at `offset` of the key is stored, or the key's start when
+// the key is shorter.
+const char16_t* UnitAt(const KeyParts& parts, size_t offset) {
+  for (int p = 0; p < parts.count; ++p) {
+    if (offset < parts.size[p]) return parts.text[p] + offset;
+    offset -= parts.size[p];
+  }
+  return parts.text[0];
+}
+
+bool WindowBefore(const Entry& a, const Entry& b) {
+  if (a.high != b.high) return a.high < b.high;
+  if (a.low != b.low) return a.low < b.low;
+  return a.filled < b.filled;
+}
+
+bool SameWindow(const Entry& a, const Entry& b) {
+  return a.high == b.high && a.low == b.low && a.filled == b.filled;
 }
 
 // Equal keys share a rank and rank order is key order, so every comparison of
 // the partition below takes the branch the key comparison would have taken.
-// std::u16string compares code unit by code unit as unsigned 16-bit values,
-// a prefix before the longer text, as the sort requires.
+//
+// The keys are sorted eight code units at a time: all of them by their first
+// eight, then each group that agrees on those by the next eight, and so on.
+// Every step compares integers held in the entries, and the texts are read
+// once per step in one sweep over a group rather than on every comparison,
+// which would wait on the memory of two rows each time.
 std::vector<int32_t> RankKeys(const ResultTable& table, int lo, int hi, int order) {
   const int n = hi - lo + 1;
-  std::vector<std::u16string> keys(n);
-  for (int k = 0; k < n; ++k) keys[k] = SortKey(table, lo + k, order);
-  std::vector<int32_t> byKey(n);
-  std::iota(byKey.begin(), byKey.end(), 0);
-  std::sort(byKey.begin(), byKey.end(),
-            [&keys](int32_t a, int32_t b) { return keys[a] < keys[b]; });
+  std::vector<KeyParts> parts(n);
+  std::vector<Entry> entries(n);
+  constexpr int kArraysAhead = 8;
+  constexpr int kTextsAhead = 4;
+  for (int k = 0; k < n; ++k) {
+    table.PrefetchRow(lo + k + kArraysAhead, false);
+    table.PrefetchRow(lo + k + kTextsAhead, true);
+    parts[k] = PartsOf(table, lo + k, order);
+    entries[k].item = k;
+    FillWindow(parts[k], 0, entries[k]);
+  }
+  // sameAsPrevious[k]: the entry at position k has the key of the one before.
+  std::vector<uint8_t> sameAsPrevious(n, 0);
+  struct Group {
+    int begin;
+    int end;
+    size_t offset;
+  };
+  std::vector<Group> groups{{0, n, 0}};
+  while (!groups.empty()) {
+    const Group group = groups.back();
+    groups.pop_back();
+    Entry* const first = entries.data() + group.begin;
+    Entry* const last = entries.data() + group.end;
+    if (group.offset > 0) {
+      // The entries of a group come from rows all over the table.
+      for (Entry* e = first; e != last; ++e) {
+        if (last - e > kArraysAhead) __builtin_prefetch(&parts[e[kArraysAhead].item]);
+        if (last - e > kTextsAhead) {
+          __builtin_prefetch(UnitAt(parts[e[kTextsAhead].item], group.offset));
+        }
+        FillWindow(parts[e->item], group.offset, *e);
+      }
+    }
+    std::sort(first, last, WindowBefore);
+    for (int k = group.begin; k < group.end;) {
+      int j = k + 1;
+      while (j < group.end && SameWindow(entries[j], entries[k])) ++j;
+      if (j - k > 1) {
+        if (entries[k].filled == kWindow) {
+          groups.push_back({k, j, group.offset + kWindow});
+        } else {
+          std::fill(sameAsPrevious.begin() + k + 1, sameAsPrevious.begin() + j, 1);
+        }
+      }
+      k = j;
+    }
+  }
   std::vector<int32_t> rank(n);
   int32_t next = 0;
   for (int k = 0; k < n; ++k) {
-    if (k > 0 && keys[byKey[k - 1]] != keys[byKey[k]]) ++next;
-    rank[byKey[k]] = next;
+    if (k > 0 && !sameAsPrevious[k]) ++next;
+    rank[entries[k].item] = next;
   }
   return rank;
 }
