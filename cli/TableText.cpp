@@ -2,44 +2,21 @@
 
 #include <algorithm>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 namespace tarnvik::cli {
 
 namespace {
 
 // Writes one cell as the file system's bytes (UTF-8, lone surrogates
 // U+DC80..U+DCFF back to their byte, any other lone surrogate as U+FFFD)
-// with the four escapes, into `p`, which has room for 3 bytes per code unit.
-// Returns the end of what was written. The output of a whole table is the
-// hot path of tarnvik-cli, hence the hand-rolled loop.
+// with the escapes of WriteTableText, into `p`, which has room for 4 bytes
+// per code unit.
+// Returns the end of what was written.
 char* EncodeCell(const std::u16string& cell, char* p) {
   const char16_t* s = cell.data();
   const char16_t* const end = s + cell.size();
-#if defined(__SSE2__)
-  // Eight code units at a time while they are plain printable ASCII (no
-  // control character, no backslash): narrow them in one step.
-  const __m128i low = _mm_set1_epi16(0x20);
-  const __m128i high = _mm_set1_epi16(0x7F);
-  const __m128i backslash = _mm_set1_epi16(0x5C);
-  while (end - s >= 8) {
-    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s));
-    // Signed compares are right here: units >= 0x8000 read as negative and
-    // fail the "> 0x1F" test, so they leave the fast path too.
-    const __m128i bad =
-        _mm_or_si128(_mm_or_si128(_mm_cmplt_epi16(v, low), _mm_cmpgt_epi16(v, high)),
-                     _mm_cmpeq_epi16(v, backslash));
-    if (_mm_movemask_epi8(bad) != 0) break;
-    _mm_storel_epi64(reinterpret_cast<__m128i*>(p), _mm_packus_epi16(v, v));
-    s += 8;
-    p += 8;
-  }
-#endif
   while (s < end) {
     const char16_t u = *s++;
-    if (u >= 0x20 && u < 0x80 && u != u'\\') {
+    if (u >= 0x20 && u < 0x7F && u != u'\\') {
       *p++ = static_cast<char>(u);
       continue;
     }
@@ -61,8 +38,15 @@ char* EncodeCell(const std::u16string& cell, char* p) {
           *p++ = '\\';
           *p++ = 'r';
           break;
-        default:
-          *p++ = static_cast<char>(u);
+        default: {
+          // Any other C0 control or DEL: as raw bytes they would reach the
+          // terminal as commands.
+          static constexpr char kHex[] = "0123456789ABCDEF";
+          *p++ = '\\';
+          *p++ = 'x';
+          *p++ = kHex[u >> 4];
+          *p++ = kHex[u & 0xF];
+        }
       }
       continue;
     }
@@ -99,7 +83,7 @@ namespace {
 void AppendRow(const core::Row& row, int cols, std::string& out) {
   const int stored = std::min(cols, static_cast<int>(row.size()));
   size_t room = static_cast<size_t>(cols) + 1;  // separators and newline
-  for (int c = 0; c < stored; ++c) room += row[c].size() * 3;
+  for (int c = 0; c < stored; ++c) room += row[c].size() * 4;
   const size_t start = out.size();
   out.resize(start + room);
   char* p = out.data() + start;
@@ -115,15 +99,10 @@ void AppendRow(const core::Row& row, int cols, std::string& out) {
 
 bool WriteTableText(const core::ResultTable& table, FILE* stream) {
   constexpr size_t kChunk = 1 << 16;
-  constexpr int kArraysAhead = 8;
-  constexpr int kTextsAhead = 4;
   std::string buffer;
   buffer.reserve(2 * kChunk);
   bool ok = true;
   for (int r = 0; r < table.RowCount(); ++r) {
-    // The rows of a sorted table lie scattered in memory; see PrefetchRow.
-    table.PrefetchRow(r + kArraysAhead, false);
-    table.PrefetchRow(r + kTextsAhead, true);
     AppendRow(table.RowCells(r), table.ColCount(), buffer);
     if (buffer.size() >= kChunk || r + 1 == table.RowCount()) {
       ok = ok && std::fwrite(buffer.data(), 1, buffer.size(), stream) == buffer.size();

@@ -1,7 +1,5 @@
 // tarnvik-cli: the search of the window for scripts and batch use.
 
-#include <malloc.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -57,11 +55,6 @@ int Fail(const std::string& message, int code = 2) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  // The sort's temporary arrays are a few hundred kilobytes each; served from
-  // fresh mappings, every one of their pages would fault anew, and given back
-  // at once. Kept in the heap, one search's arrays reuse the last one's pages.
-  mallopt(M_MMAP_THRESHOLD, 32 << 20);
-  mallopt(M_TRIM_THRESHOLD, 256 << 20);
   std::vector<std::string> args(argv + 1, argv + argc);
   cli::CliOptions options;
   std::string error;

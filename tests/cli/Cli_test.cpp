@@ -156,6 +156,55 @@ TEST_F(CliTest, EscapesCellsAndRestoresUndecodableBytes) {
   EXPECT_EQ(lines[4], "   4\ttab\\there\t\t2024.06.01 12:00:00\t     1\t");
 }
 
+// A file name may hold any byte but '/' and NUL. Control characters would
+// drive the terminal the table is printed to (clear it, retitle it, move the
+// cursor), so every C0 control and DEL comes out as \xHH; tab, newline and
+// carriage return keep their short escapes. Controls sit at the start, the
+// end and deep inside long names.
+TEST_F(CliTest, ControlCharactersInNamesAreEscaped) {
+  struct Case {
+    std::string folder;  // "" for the root
+    std::string name;
+    std::string printedFolder;
+    std::string printedName;
+  };
+  const Case cases[] = {
+      {"", "esc\x1b[2Jclear", "", "esc\\x1B[2Jclear"},
+      {"", "0123456789\x1b]0;title\x07.txt", "", "0123456789\\x1B]0;title\\x07.txt"},
+      {"", "bell\x07", "", "bell\\x07"},
+      {"", "\x01start", "", "\\x01start"},
+      {"", "del\x7f", "", "del\\x7F"},
+      {"",
+       "abcdefgh\x7f"
+       "abcdefgh",
+       "",
+       "abcdefgh\\x7F"
+       "abcdefgh"},
+      {"", "unit\x1fsep", "", "unit\\x1Fsep"},
+      {"", "esc\x1bx41", "", "esc\\x1Bx41"},
+      {"", "back\\x1B", "", "back\\\\x1B"},  // a literal backslash stays told apart
+      {"", "tab\there", "", "tab\\there"},
+      {"", "new\nline", "", "new\\nline"},
+      {"", "carriage\rreturn", "", "carriage\\rreturn"},
+      {"dir\x1b[0m", "in.txt", "dir\\x1B[0m", "in.txt"},
+  };
+  for (const Case& c : cases) {
+    MakeFile(c.folder.empty() ? c.name : c.folder + "/" + c.name, 1, kT1);
+  }
+  const CliRun run = Run({root_.string()});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  for (const char ch : run.out) {
+    const auto u = static_cast<unsigned char>(ch);
+    EXPECT_TRUE((u >= 0x20 && u != 0x7F) || u == '\t' || u == '\n')
+        << "raw control byte " << static_cast<int>(u) << " in the output";
+  }
+  for (const Case& c : cases) {
+    const std::string cells = "\t" + c.printedName + "\t" + c.printedFolder + "\t";
+    EXPECT_NE(run.out.find(cells), std::string::npos) << c.printedName << "\n" << run.out;
+  }
+  EXPECT_EQ(Lines(run.out).size(), std::size(cases) + 1);
+}
+
 TEST_F(CliTest, EmptyFolderPrintsOneBlankNumberedRow) {
   const CliRun run = Run({root_.string()});
   ASSERT_EQ(run.exitCode, 0);
