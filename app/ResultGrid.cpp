@@ -9,6 +9,7 @@
 #include <QStyleOptionHeader>
 
 #include "core/ColumnLayout.h"
+#include "windows/QtText.h"
 
 namespace tarnvik::app {
 
@@ -116,8 +117,8 @@ void ResultGrid::SyncColumns() {
   for (int c = 1; c < table_.ColCount(); ++c) {
     if (table_.ColWidth(c) > 0) setColumnWidth(c - 1, table_.ColWidth(c));
   }
-  if (table_.ColWidth(core::kColNumber) > 0) {
-    verticalHeader()->setFixedWidth(table_.ColWidth(core::kColNumber));
+  if (table_.ColWidth(base::kColNumber) > 0) {
+    verticalHeader()->setFixedWidth(table_.ColWidth(base::kColNumber));
   }
   if (corner_ != nullptr) corner_->update();
 }
@@ -144,9 +145,7 @@ bool ResultGrid::eventFilter(QObject* watched, QEvent* event) {
     opt.rect = corner_->rect();
     opt.position = QStyleOptionHeader::OnlyOneSection;
     opt.textAlignment = Qt::AlignLeft | Qt::AlignVCenter;
-    const std::u16string& text = table_.Cell(core::kColNumber, 0);
-    opt.text =
-        QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
+    opt.text = windows::ToQString(table_.Cell(base::kColNumber, 0));
     style()->drawControl(QStyle::CE_Header, &opt, &p, corner_);
     return true;
   }

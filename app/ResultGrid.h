@@ -3,7 +3,7 @@
 #include <QTableView>
 
 #include "app/ResultTableModel.h"
-#include "core/ResultTable.h"
+#include "base/ResultTable.h"
 
 namespace tarnvik::app {
 
@@ -25,8 +25,8 @@ class ResultGrid : public QTableView {
   explicit ResultGrid(QWidget* parent = nullptr);
   ~ResultGrid() override;
 
-  core::ResultTable& Table() { return table_; }
-  const core::ResultTable& Table() const { return table_; }
+  base::ResultTable& Table() { return table_; }
+  const base::ResultTable& Table() const { return table_; }
   ResultTableModel& Model() { return *model_; }
 
   void BeginResult();
@@ -61,7 +61,7 @@ class ResultGrid : public QTableView {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
 
  private:
-  core::ResultTable table_;
+  base::ResultTable table_;
   ResultTableModel* model_;
   QWidget* corner_ = nullptr;
 };

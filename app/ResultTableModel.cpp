@@ -1,10 +1,12 @@
 #include "app/ResultTableModel.h"
 
+#include "windows/QtText.h"
+
 #include <QString>
 
 namespace tarnvik::app {
 
-ResultTableModel::ResultTableModel(const core::ResultTable& table, QObject* parent)
+ResultTableModel::ResultTableModel(const base::ResultTable& table, QObject* parent)
     : QAbstractTableModel(parent), table_(table) {}
 
 void ResultTableModel::BeginResult() {
@@ -42,8 +44,7 @@ int ResultTableModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant ResultTableModel::CellText(int col, int row) const {
-  const std::u16string& s = table_.Cell(col, row);
-  return QString(reinterpret_cast<const QChar*>(s.data()), static_cast<qsizetype>(s.size()));
+  return windows::ToQString(table_.Cell(col, row));
 }
 
 QVariant ResultTableModel::data(const QModelIndex& index, int role) const {

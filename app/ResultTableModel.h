@@ -2,7 +2,7 @@
 
 #include <QAbstractTableModel>
 
-#include "core/ResultTable.h"
+#include "base/ResultTable.h"
 
 namespace tarnvik::app {
 
@@ -24,7 +24,7 @@ class ResultTableModel : public QAbstractTableModel {
   Q_OBJECT
 
  public:
-  explicit ResultTableModel(const core::ResultTable& table, QObject* parent = nullptr);
+  explicit ResultTableModel(const base::ResultTable& table, QObject* parent = nullptr);
 
   void BeginResult();
   void EndResult();
@@ -46,7 +46,7 @@ class ResultTableModel : public QAbstractTableModel {
  private:
   QVariant CellText(int col, int row) const;
 
-  const core::ResultTable& table_;
+  const base::ResultTable& table_;
   bool frozen_ = false;
   int frozenRows_ = 1;
   int frozenColumns_ = 5;

@@ -4,11 +4,14 @@
 #include <QString>
 #include <QStringList>
 
+#include "base/Fonts.h"
+#include "windows/QtText.h"
+
 namespace tarnvik::app {
 
 // The fonts the windows ask for by their design names.
-inline const QString kGothic = QStringLiteral("ＭＳ ゴシック");     // fixed pitch
-inline const QString kPGothic = QStringLiteral("ＭＳ Ｐゴシック");  // proportional
+inline const QString kGothic = windows::ToQString(base::kGothicFont);    // fixed pitch
+inline const QString kPGothic = windows::ToQString(base::kPGothicFont);  // proportional
 
 // The installed families that stand in for each design font, best first.
 // The fixed-pitch stand-ins draw half-width characters exactly half as

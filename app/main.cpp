@@ -3,7 +3,7 @@
 
 #include "app/WindowFonts.h"
 #include "app/pgTarnvik.h"
-#include "platform/qt/QtSettingsStore.h"
+#include "platform/DesktopServices.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -14,8 +14,9 @@ int main(int argc, char** argv) {
       QIcon::fromTheme(QStringLiteral("tarnvik"), QIcon(QStringLiteral(":/icons/tarnvik.png"))));
   tarnvik::app::InstallJapaneseFonts();
 
-  tarnvik::platform::QtSettingsStore settings;
-  tarnvik::app::TfmTarnvik fmTarnvik(settings);
+  // The composition root: every platform service is built here, once.
+  tarnvik::platform::DesktopServices services;
+  tarnvik::app::TfmTarnvik fmTarnvik(services.Get());
   fmTarnvik.show();
   return QApplication::exec();
 }

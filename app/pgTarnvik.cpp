@@ -2,7 +2,6 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -23,12 +22,14 @@
 #include "lib/Fnc_ExcelCnv.h"
 #include "lib/Fnc_Grid.h"
 #include "lib/Fnc_StdFnc.h"
-#include "lib/TextCodec.h"
+#include "base/CellFormat.h"
+#include "base/TextCodec.h"
 #include "platform/DirectoryTree.h"
+#include "platform/FileQueries.h"
+#include "platform/Launcher.h"
 #include "platform/Settings.h"
-#include "platform/SystemServices.h"
-#include "platform/gio/GioLauncher.h"
-#include "platform/xlsx/XlsxSpreadsheet.h"
+#include "platform/Spreadsheet.h"
+#include "windows/QtText.h"
 #include "windows/WindowFrame.h"
 #include "windows/pgFmAnimate.h"
 #include "windows/pgFmFolderSel.h"
@@ -42,31 +43,18 @@ using windows::kAnchorLeftTop;
 using windows::kAnchorRight;
 using windows::kAnchorTop;
 using windows::kSizableFrame;
+using windows::ToQString;
+using windows::ToText;
 
 namespace {
 
 // Saved sizes beyond this are damaged values, not windows.
 constexpr int kLargestSavedSize = 32767;
 
-QString ToQString(const std::u16string& s) {
-  return QString(reinterpret_cast<const QChar*>(s.data()), static_cast<qsizetype>(s.size()));
-}
-
-std::u16string ToText(const QString& s) {
-  return std::u16string(reinterpret_cast<const char16_t*>(s.utf16()),
-                        static_cast<size_t>(s.size()));
-}
-
-// A root as it is stored: no trailing "/" except for "/" itself.
-std::u16string WithoutTrailingSlash(std::u16string root) {
-  while (root.size() > 1 && root.back() == u'/') root.pop_back();
-  return root;
-}
-
 // A root can be searched when it is an absolute path of an existing folder;
 // a relative one would depend on the folder the program was started in.
-bool IsUsableRoot(const std::u16string& root) {
-  return !root.empty() && root.front() == u'/' && platform::IsFolder(lib::TextToNative(root));
+bool IsUsableRoot(const platform::FileQueries& files, const std::u16string& root) {
+  return !root.empty() && root.front() == u'/' && files.IsFolder(base::TextToNative(root));
 }
 
 std::string SlotValueName(int slot) { return "SrchFrom" + std::to_string(slot); }
@@ -79,7 +67,7 @@ QLabel* FramedText(const QString& text, QWidget* parent) {
 }
 
 // A count box: a framed, centred number on the window's text background.
-QLabel* CountBox(QWidget* parent) {
+QLabel* CountField(QWidget* parent) {
   QLabel* label = FramedText(QString(), parent);
   label->setAutoFillBackground(true);
   return label;
@@ -102,33 +90,31 @@ void ReadableWhenDisabled(QWidget* w, QPalette::ColorRole base) {
 // the desktop could not open it: a double-click must never end in silence.
 class TellingLauncher final : public platform::Launcher {
  public:
-  TellingLauncher(platform::Launcher& launcher, core::EngineHost& host)
+  TellingLauncher(platform::Launcher& launcher, base::EngineHost& host)
       : launcher_(launcher), host_(host) {}
 
   bool OpenDocument(const std::string& nativePath) override {
     if (launcher_.OpenDocument(nativePath)) return true;
-    host_.ShowMessage(ToText(TfmTarnvik::kOpenFailedMessage) + core::kCrLf +
-                      lib::NativeToText(nativePath));
+    host_.ShowMessage(ToText(TfmTarnvik::kOpenFailedMessage) + base::kCrLf +
+                      base::NativeToText(nativePath));
     return false;
   }
 
  private:
   platform::Launcher& launcher_;
-  core::EngineHost& host_;
+  base::EngineHost& host_;
 };
 
 }  // namespace
 
-TfmTarnvik::TfmTarnvik(platform::SettingsStore& settings, QWidget* parent)
-    : TfmTarnvik(settings, std::make_unique<platform::GioLauncher>(), parent) {}
-
-TfmTarnvik::TfmTarnvik(platform::SettingsStore& settings,
-                       std::unique_ptr<platform::Launcher> launcher, QWidget* parent)
+TfmTarnvik::TfmTarnvik(platform::Services& services, QWidget* parent)
     : QWidget(parent),
-      settings_(settings),
+      services_(services),
+      settings_(*services.settings),
+      launcher_(*services.launcher),
+      matchKeys_(std::make_unique<core::MatchKeys>(*services.engine.textMapper)),
       anchors_(kDesignClient),
-      blocker_(new InputBlocker(this)),
-      launcher_(launcher ? std::move(launcher) : std::make_unique<platform::GioLauncher>()) {
+      blocker_(new InputBlocker(this)) {
   setObjectName(QStringLiteral("fmTarnvik"));
   setWindowTitle(kCaption);
   QPalette pal = palette();
@@ -178,11 +164,11 @@ void TfmTarnvik::CreateControls() {
                               {QStringLiteral("ﾌｧｲﾙ名"), QStringLiteral("拡張子")}, 2, this);
 
   LblDatCnt = new QLabel(QStringLiteral("検索数"), this);
-  STxDatCnt = CountBox(this);
+  STxDatCnt = CountField(this);
   LblFolder = new QLabel(QStringLiteral("ﾌｫﾙﾀﾞｰ数"), this);
-  STxFolder = CountBox(this);
+  STxFolder = CountField(this);
   LblEqual = new QLabel(QStringLiteral("同一数"), this);
-  STxEqual = CountBox(this);
+  STxEqual = CountField(this);
   BtnSearch = new QPushButton(QStringLiteral("検 索"), this);
   BtnXlsCnv = new QPushButton(QStringLiteral("Excel"), this);
   StGSrchFl = new ResultGrid(this);
@@ -217,7 +203,7 @@ void TfmTarnvik::CreateControls() {
   CmbAndOr->lineEdit()->setMaxLength(3);
   BtnShSame = new QPushButton(QStringLiteral("検 索"), this);
   LblSelCnt = new QLabel(QStringLiteral("一致数"), this);
-  STxSelCnt = CountBox(this);
+  STxSelCnt = CountField(this);
   StGSelFil = new ResultGrid(this);
 
   struct Placement {
@@ -290,9 +276,9 @@ void TfmTarnvik::CreateControls() {
 }
 
 void TfmTarnvik::FormCreate() {
-  const QString home = QDir::homePath();
-  defaultRoot_ = WithoutTrailingSlash(ToText(home));
-  if (!IsUsableRoot(defaultRoot_)) defaultRoot_.assign(1, u'/');
+  const platform::FileQueries& files = *services_.engine.files;
+  defaultRoot_ = base::WithoutTrailingSeparator(base::NativeToText(files.DefaultRoot()));
+  if (!IsUsableRoot(files, defaultRoot_)) defaultRoot_.assign(1, u'/');
   searchRoots_.fill(defaultRoot_);
 
   if (settings_.KeyExists()) {
@@ -308,11 +294,11 @@ void TfmTarnvik::FormCreate() {
       resize(*w - kSizableFrame.width(), height());
     }
     for (int i = 0; i < kSlotCount; ++i) {
-      searchRoots_[i] = WithoutTrailingSlash(settings_.ReadString(SlotValueName(i)));
+      searchRoots_[i] = base::WithoutTrailingSeparator(settings_.ReadString(SlotValueName(i)));
     }
   }
   for (std::u16string& root : searchRoots_) {
-    if (!IsUsableRoot(root)) root = defaultRoot_;
+    if (!IsUsableRoot(files, root)) root = defaultRoot_;
   }
 
   ShowRoot(searchRoots_[0]);
@@ -356,8 +342,8 @@ void TfmTarnvik::UpDnFmPathClick(UpDownButton Button) {
 
 void TfmTarnvik::RdGSortKbnClick() {
   RunCommand([this] {
-    core::ResultTable& upper = StGSrchFl->Table();
-    core::ResultTable& lower = StGSelFil->Table();
+    base::ResultTable& upper = StGSrchFl->Table();
+    base::ResultTable& lower = StGSelFil->Table();
     // The change of columns rebuilds both grids; their selected rows are
     // put back, so that the highlighted rows stay the ones FoundRow and
     // PickedRow name.
@@ -365,7 +351,7 @@ void TfmTarnvik::RdGSortKbnClick() {
     const int lowerRow = StGSelFil->CurrentTableRow();
     StGSrchFl->BeginResult();
     StGSelFil->BeginResult();
-    core::ApplyColumnLayout(RdGSortKbn->ItemIndex(), upper, lower, *this);
+    core::ApplyColumnLayout(CurrentSortOrder(), upper, lower, *this);
     StGSrchFl->EndResult();
     StGSelFil->EndResult();
     StGSrchFl->SetCurrentTableRow(upperRow);
@@ -387,7 +373,7 @@ void TfmTarnvik::BtnPrgEndClick() {
     // where, before the window goes.
     std::u16string text = ToText(kSettingsNotSavedMessage);
     const std::u16string where = settings_.Location();
-    if (!where.empty()) text += core::kCrLf + ToText(kSavedAtLabel) + where;
+    if (!where.empty()) text += base::kCrLf + ToText(kSavedAtLabel) + where;
     ShowMessage(text);
   }
   close();
@@ -398,32 +384,23 @@ void TfmTarnvik::BtnSearchClick() {
     SetCommandButtons(false, false, false, false, false, false);
     // Show the cleared tables at once, then keep the grids away from the
     // tables while the engine fills them.
-    for (ResultGrid* grid : {StGSrchFl, StGSelFil}) {
-      grid->BeginResult();
-      lib::ClearGrid(grid->Table());
-      grid->EndResult();
-    }
-    for (core::CountBox box :
-         {core::CountBox::Files, core::CountBox::Folders, core::CountBox::Same}) {
-      ClearCount(box);
-    }
-    counters_ = core::Counters{};
-
     StGSrchFl->BeginResult();
     StGSelFil->BeginResult();
-    RunSearch();
+    core::ClearSearch(StGSrchFl->Table(), StGSelFil->Table(), counters_, *this);
+    StGSrchFl->EndResult();
+    StGSelFil->EndResult();
+
+    // Both tables now hold rows of this root, whatever slot is shown later.
+    const std::u16string root = searchRoots_[rootIndex_];
+    upperRoot_ = lowerRoot_ = root;
+    const auto fs = services_.engine.newDirectoryTree();
+    StGSrchFl->BeginResult();
+    StGSelFil->BeginResult();
+    core::ScanAndSort(root, StGSrchFl->Table(), counters_, *this, *fs, *services_.engine.clock);
     StGSrchFl->EndResult();
     StGSelFil->EndResult();
     SetCommandButtons(true, true, true, true, true, false);
   });
-}
-
-void TfmTarnvik::RunSearch() {
-  const auto fs = platform::MakeSystemDirectoryTree();
-  // Both tables now hold rows of this root, whatever slot is shown later.
-  upperRoot_ = lowerRoot_ = searchRoots_[rootIndex_];
-  core::RunSearch(searchRoots_[rootIndex_], StGSrchFl->Table(), StGSelFil->Table(), counters_,
-                  *this, *fs);
 }
 
 void TfmTarnvik::ShowMarkedRows(const char16_t* mark) {
@@ -436,9 +413,9 @@ void TfmTarnvik::ShowMarkedRows(const char16_t* mark) {
   });
 }
 
-void TfmTarnvik::BtnEqNameClick() { ShowMarkedRows(core::kMarkName); }
+void TfmTarnvik::BtnEqNameClick() { ShowMarkedRows(base::kMarkName); }
 
-void TfmTarnvik::BtnEqSameClick() { ShowMarkedRows(core::kMarkSame); }
+void TfmTarnvik::BtnEqSameClick() { ShowMarkedRows(base::kMarkSame); }
 
 int TfmTarnvik::ConnectiveIndex() const {
   return CmbAndOr->findText(CmbAndOr->currentText(), Qt::MatchExactly | Qt::MatchCaseSensitive);
@@ -453,25 +430,27 @@ void TfmTarnvik::BtnShSameClick() {
     if (lib::IsBlank(k1)) return;
     StGSelFil->BeginResult();
     const bool filtered =
-        core::FilterRows(StGSrchFl->Table(), StGSelFil->Table(), k1, k2, ConnectiveIndex(), *this);
+        core::FilterRows(StGSrchFl->Table(), StGSelFil->Table(), k1, k2, ConnectiveIndex(),
+                         *matchKeys_, *this);
     if (filtered) lowerRoot_ = upperRoot_;
     StGSelFil->EndResult();
     if (filtered) BtnXlsCv2->setEnabled(true);
   });
 }
 
-void TfmTarnvik::ExportTable(const core::ResultTable& table) {
+void TfmTarnvik::ExportTable(const base::ResultTable& table) {
   RunCommand([this, &table] {
     // The workbook is complete once it is saved; a desktop that cannot show
     // it does not make the export a failure, and the user must learn where
     // the file is.
     std::string unopened;
-    auto sheet = platform::XlsxSpreadsheet::ForViewing([this, &unopened](const std::string& path) {
-      if (!launcher_->OpenDocument(path)) unopened = path;
-      return true;
-    });
-    if (lib::ExcelExport(table, sheet, *this) && !unopened.empty()) {
-      ShowMessage(ToText(kWorkbookNotOpenedMessage) + core::kCrLf + lib::NativeToText(unopened));
+    const auto sheet =
+        services_.engine.newWorkbookForViewing([this, &unopened](const std::string& path) {
+          if (!launcher_.OpenDocument(path)) unopened = path;
+          return true;
+        });
+    if (lib::ExcelExport(table, *sheet, *this) && !unopened.empty()) {
+      ShowMessage(ToText(kWorkbookNotOpenedMessage) + base::kCrLf + base::NativeToText(unopened));
     }
   });
 }
@@ -486,14 +465,14 @@ void TfmTarnvik::StGSelFilSelectCell(int ARow) { PickedRow = ARow; }
 
 void TfmTarnvik::StGSrchFlDblClick() {
   RunCommand([this] {
-    TellingLauncher launcher(*launcher_, *this);
+    TellingLauncher launcher(launcher_, *this);
     core::LaunchRow(StGSrchFl->Table(), FoundRow, upperRoot_, launcher, *this);
   });
 }
 
 void TfmTarnvik::StGSelFilDblClick() {
   RunCommand([this] {
-    TellingLauncher launcher(*launcher_, *this);
+    TellingLauncher launcher(launcher_, *this);
     core::LaunchRow(StGSelFil->Table(), PickedRow, lowerRoot_, launcher, *this);
   });
 }
@@ -509,7 +488,7 @@ void TfmTarnvik::BtnFmPathClick() {
     blocker_->SetActive(false);
     dialog.exec();
     blocker_->SetActive(true);
-    const std::u16string chosen = WithoutTrailingSlash(ToText(dialog.Directory()));
+    const std::u16string chosen = base::WithoutTrailingSeparator(ToText(dialog.Directory()));
     searchRoots_[rootIndex_] = chosen;
     ShowRoot(chosen);
     if (!ToQString(chosen).trimmed().isEmpty()) BtnSearch->setEnabled(true);
@@ -548,30 +527,29 @@ void TfmTarnvik::SetCommandButtons(bool search, bool xlsCnv, bool eqName, bool e
   BtnXlsCv2->setEnabled(xlsCv2);
 }
 
-int TfmTarnvik::CurrentSortOrder() const {
-  return RdGSortKbn->ItemIndex() == core::kOrderByExtension ? core::kOrderByExtension
-                                                            : core::kOrderByName;
+base::SortOrder TfmTarnvik::CurrentSortOrder() const {
+  return base::SortOrderFromIndex(RdGSortKbn->ItemIndex());
 }
 
-QLabel* TfmTarnvik::CountLabel(core::CountBox box) const {
+QLabel* TfmTarnvik::CountLabel(base::CountBox box) const {
   switch (box) {
-    case core::CountBox::Files:
+    case base::CountBox::Files:
       return STxDatCnt;
-    case core::CountBox::Folders:
+    case base::CountBox::Folders:
       return STxFolder;
-    case core::CountBox::Same:
+    case base::CountBox::Same:
       return STxEqual;
-    case core::CountBox::Selected:
+    case base::CountBox::Selected:
       return STxSelCnt;
   }
   return STxDatCnt;
 }
 
-void TfmTarnvik::ShowCount(core::CountBox box, int value) {
+void TfmTarnvik::ShowCount(base::CountBox box, int value) {
   CountLabel(box)->setText(QString::number(value));
 }
 
-void TfmTarnvik::ClearCount(core::CountBox box) { CountLabel(box)->clear(); }
+void TfmTarnvik::ClearCount(base::CountBox box) { CountLabel(box)->clear(); }
 
 void TfmTarnvik::ProcessPendingEvents() { pump_.Pump(); }
 

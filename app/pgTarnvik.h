@@ -10,7 +10,8 @@
 #include "app/EventPump.h"
 #include "app/ResultGrid.h"
 #include "app/UpDownArrows.h"
-#include "core/EngineHost.h"
+#include "base/EngineHost.h"
+#include "platform/Services.h"
 #include "windows/Anchors.h"
 
 class QComboBox;
@@ -19,11 +20,11 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 
+namespace tarnvik::core {
+class MatchKeys;
+}
 namespace tarnvik::platform {
 class Launcher;
-}
-
-namespace tarnvik::platform {
 class SettingsStore;
 }
 namespace tarnvik::windows {
@@ -50,7 +51,7 @@ class RadioGroup;
 // Every command runs through RunCommand: while it works, the window takes
 // no input, and a request to close it is carried out when the command ends.
 // UI thread only.
-class TfmTarnvik : public QWidget, public core::EngineHost {
+class TfmTarnvik : public QWidget, public base::EngineHost {
   Q_OBJECT
 
  public:
@@ -78,13 +79,11 @@ class TfmTarnvik : public QWidget, public core::EngineHost {
   using MessageSink = std::function<void(const QString& text)>;
 
   // Creates the window with its controls and runs FormCreate on the saved
-  // settings in `settings`, which must outlive the window. Files and
-  // exported workbooks are opened through `launcher`; without one, through
-  // the desktop's default programs (platform::GioLauncher). The window is
-  // not shown.
-  explicit TfmTarnvik(platform::SettingsStore& settings, QWidget* parent = nullptr);
-  TfmTarnvik(platform::SettingsStore& settings, std::unique_ptr<platform::Launcher> launcher,
-             QWidget* parent = nullptr);
+  // settings of `services`. Everything the window asks of the operating
+  // system goes through `services` (settings, launcher, a directory walker
+  // per search, a workbook per export, the default root, the text mapper,
+  // the clock), which must outlive the window. The window is not shown.
+  explicit TfmTarnvik(platform::Services& services, QWidget* parent = nullptr);
   ~TfmTarnvik() override;
 
   // Start-up: the default root (the home folder) in every slot, then the
@@ -110,8 +109,6 @@ class TfmTarnvik : public QWidget, public core::EngineHost {
   // with the progress window, sorts and marks, and enables the buttons
   // that work on a result.
   void BtnSearchClick();
-  // The scan, sort and marks of the search command (BtnSearchClick only).
-  void RunSearch();
   // Browse: lets the user choose the current slot's root in the folder
   // chooser and shows it; the result buttons stay off until the next search.
   void BtnFmPathClick();
@@ -160,10 +157,11 @@ class TfmTarnvik : public QWidget, public core::EngineHost {
   const std::array<std::u16string, kSlotCount>& SearchRoots() const { return searchRoots_; }
   int RootIndex() const { return rootIndex_; }
   const std::u16string& ShownRoot() const { return shownRoot_; }
-  // The root every slot starts with and falls back to: the home folder.
+  // The root every slot starts with and falls back to: the default root of
+  // the file queries (the home folder on Linux).
   const std::u16string& DefaultRoot() const { return defaultRoot_; }
 
-  core::Counters& Counters() { return counters_; }
+  base::Counters& Counters() { return counters_; }
   // Last selected rows of the upper and the lower table.
   int FoundRow = 0;
   int PickedRow = 0;
@@ -174,10 +172,10 @@ class TfmTarnvik : public QWidget, public core::EngineHost {
   // The progress window while the scan or the sort runs, else null.
   windows::TfmAnimate* ProgressWindow() const { return animate_.get(); }
 
-  // core::EngineHost
-  int CurrentSortOrder() const override;
-  void ShowCount(core::CountBox box, int value) override;
-  void ClearCount(core::CountBox box) override;
+  // base::EngineHost
+  base::SortOrder CurrentSortOrder() const override;
+  void ShowCount(base::CountBox box, int value) override;
+  void ClearCount(base::CountBox box) override;
   void ProcessPendingEvents() override;
   void ShowMessage(const std::u16string& text) override;
   void ScanBegins() override;
@@ -222,12 +220,15 @@ class TfmTarnvik : public QWidget, public core::EngineHost {
  private:
   void CreateControls();
   void ShowMarkedRows(const char16_t* mark);
-  void ExportTable(const core::ResultTable& table);
+  void ExportTable(const base::ResultTable& table);
   void ShowRoot(const std::u16string& root);
   void StartProgress(const QString& caption);
-  QLabel* CountLabel(core::CountBox box) const;
+  QLabel* CountLabel(base::CountBox box) const;
 
+  platform::Services& services_;
   platform::SettingsStore& settings_;
+  platform::Launcher& launcher_;
+  std::unique_ptr<core::MatchKeys> matchKeys_;
   std::array<std::u16string, kSlotCount> searchRoots_;
   std::u16string defaultRoot_;
   std::u16string shownRoot_;
@@ -235,12 +236,11 @@ class TfmTarnvik : public QWidget, public core::EngineHost {
   std::u16string upperRoot_;
   std::u16string lowerRoot_;
   int rootIndex_ = 0;
-  core::Counters counters_;
+  base::Counters counters_;
   windows::AnchorSet anchors_;
   EventPump pump_;
   InputBlocker* blocker_;
   std::unique_ptr<windows::TfmAnimate> animate_;
-  std::unique_ptr<platform::Launcher> launcher_;
   MessageSink messageSink_;
   bool busy_ = false;
   bool closePending_ = false;

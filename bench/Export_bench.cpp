@@ -10,11 +10,11 @@
 #include <string>
 
 #include "core/ColumnLayout.h"
-#include "core/EngineHost.h"
-#include "core/ResultTable.h"
+#include "base/EngineHost.h"
+#include "base/ResultTable.h"
 #include "lib/Fnc_ExcelCnv.h"
 #include "lib/Fnc_Grid.h"
-#include "lib/TextCodec.h"
+#include "base/TextCodec.h"
 #include "platform/xlsx/XlsxSpreadsheet.h"
 
 namespace {
@@ -26,44 +26,44 @@ constexpr int kRows = 20000;
 std::u16string Text(const char* format, int a, int b = 0, int c = 0) {
   char buf[96];
   std::snprintf(buf, sizeof buf, format, a, b, c);
-  return lib::FromUtf8(buf);
+  return tarnvik::base::FromUtf8(buf);
 }
 
 // Office-like rows: Japanese and ASCII names, nested folders, times, sizes,
 // about one mark in ten.
-core::ResultTable FullTable(int order) {
-  core::ResultTable t, lower;
-  core::EngineHost host;
+tarnvik::base::ResultTable FullTable(tarnvik::base::SortOrder order) {
+  tarnvik::base::ResultTable t, lower;
+  tarnvik::base::EngineHost host;
   core::ApplyColumnLayout(order, t, lower, host);
   lib::ClearGrid(t);
   static const char* kKinds[] = {"xlsx", "docx", "pdf", "txt", "jpg", "csv", "xdw"};
   for (int r = 1; r <= kRows; ++r) {
     const int k = r % 7;
     std::u16string name = (r % 3 == 0) ? Text("見積書_%05d.", r) : Text("report-%d-v%d.", r, k);
-    name += lib::FromUtf8(kKinds[k]);
-    t.SetCell(core::kColNumber, r, core::FormatNumber(r, 4));
-    t.SetCell(core::kColFolder, r, Text("部署%02d/案件%03d/資料", r % 17, r % 211));
-    t.SetCell(core::kColTime, r,
+    name += tarnvik::base::FromUtf8(kKinds[k]);
+    t.SetCell(tarnvik::base::kColNumber, r, tarnvik::base::FormatNumber(r, 4));
+    t.SetCell(tarnvik::base::kColFolder, r, Text("部署%02d/案件%03d/資料", r % 17, r % 211));
+    t.SetCell(tarnvik::base::kColTime, r,
               Text("2024.%02d.%02d 12:34:%02d", 1 + r % 12, 1 + r % 28, (r % 30) * 2));
-    t.SetCell(core::kColSize, r, core::FormatNumber((r * 7919) % 5000000, 6));
-    t.SetCell(core::kColCheck, r, r % 10 == 0 ? u"Name" : (r % 10 == 5 ? u"Same" : u""));
-    if (order == core::kOrderByExtension) t.SetCell(core::kColExt, r, core::ExtensionText(name));
-    t.SetCell(core::kColName, r, std::move(name));
+    t.SetCell(tarnvik::base::kColSize, r, tarnvik::base::FormatNumber((r * 7919) % 5000000, 6));
+    t.SetCell(tarnvik::base::kColCheck, r, r % 10 == 0 ? u"Name" : (r % 10 == 5 ? u"Same" : u""));
+    if (order == tarnvik::base::SortOrder::ByExtension) t.SetCell(tarnvik::base::kColExt, r, tarnvik::base::ExtensionText(name));
+    t.SetCell(tarnvik::base::kColName, r, std::move(name));
   }
   t.SetRowCount(kRows + 1);
   return t;
 }
 
-struct SilentHost : core::EngineHost {
+struct SilentHost : tarnvik::base::EngineHost {
   int failures = 0;
   void ShowMessage(const std::u16string&) override { ++failures; }
 };
 
 void BM_ExportToXlsx(benchmark::State& state) {
-  const int order = static_cast<int>(state.range(0));
-  const core::ResultTable table = FullTable(order);
+  const tarnvik::base::SortOrder order = tarnvik::base::SortOrderFromIndex(static_cast<int>(state.range(0)));
+  const tarnvik::base::ResultTable table = FullTable(order);
   const std::string path = "/tmp/tarnvik-export-bench-" + std::to_string(getpid()) + "-" +
-                           std::to_string(order) + ".xlsx";
+                           std::to_string(static_cast<int>(order)) + ".xlsx";
   SilentHost host;
   for (auto _ : state) {
     platform::XlsxSpreadsheet sheet = platform::XlsxSpreadsheet::ForFile(path);
@@ -80,8 +80,8 @@ void BM_ExportToXlsx(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * kRows);
 }
 BENCHMARK(BM_ExportToXlsx)
-    ->Arg(core::kOrderByName)
-    ->Arg(core::kOrderByExtension)
+    ->Arg(static_cast<int>(tarnvik::base::SortOrder::ByName))
+    ->Arg(static_cast<int>(tarnvik::base::SortOrder::ByExtension))
     ->Unit(benchmark::kMillisecond)
     ->MinTime(2.0);
 

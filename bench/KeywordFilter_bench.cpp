@@ -17,17 +17,19 @@
 #include <string>
 #include <vector>
 
-#include "core/ColumnLayout.h"
+#include "base/CellFormat.h"
+#include "base/Columns.h"
 #include "core/DuplicateViews.h"
-#include "core/EngineHost.h"
+#include "base/EngineHost.h"
 #include "core/KeywordFilter.h"
-#include "core/ResultTable.h"
+#include "base/ResultTable.h"
 #include "lib/Fnc_Grid.h"
 #include "lib/Fnc_StdFnc.h"
+#include "platform/SystemServices.h"
 
 namespace {
 
-using tarnvik::core::ResultTable;
+using tarnvik::base::ResultTable;
 
 constexpr int kRows = 20000;
 
@@ -84,13 +86,13 @@ ResultTable MakeUpper() {
     const std::u16string name = RandomName(rng);
     const int copies = rng() % 10 < 7 ? 1 : 2 + static_cast<int>(rng() % 3);
     for (int k = 0; k < copies && r <= kRows; ++k, ++r) {
-      upper.SetCell(tarnvik::core::kColNumber, r, tarnvik::core::FormatNumber(r, 4));
-      upper.SetCell(tarnvik::core::kColName, r, name);
-      upper.SetCell(tarnvik::core::kColFolder, r, u"総務/2024年度/" + Number(rng, false));
-      upper.SetCell(tarnvik::core::kColTime, r, u"2024.03.15 10:20:30");
-      upper.SetCell(tarnvik::core::kColSize, r, tarnvik::core::FormatNumber(rng() % 999999, 6));
+      upper.SetCell(tarnvik::base::kColNumber, r, tarnvik::base::FormatNumber(r, 4));
+      upper.SetCell(tarnvik::base::kColName, r, name);
+      upper.SetCell(tarnvik::base::kColFolder, r, u"総務/2024年度/" + Number(rng, false));
+      upper.SetCell(tarnvik::base::kColTime, r, u"2024.03.15 10:20:30");
+      upper.SetCell(tarnvik::base::kColSize, r, tarnvik::base::FormatNumber(rng() % 999999, 6));
       const char16_t* mark = k == 0 ? u"" : (rng() % 2 ? u"Same" : u"Name");
-      upper.SetCell(tarnvik::core::kColCheck, r, mark);
+      upper.SetCell(tarnvik::base::kColCheck, r, mark);
     }
   }
   upper.SetRowCount(kRows + 1);
@@ -149,7 +151,7 @@ int IcuFilterRows(const IcuMatchKey& key, const ResultTable& upper, ResultTable&
   const std::u16string k2 = key(k.second);
   tarnvik::lib::ClearGrid(lower);
   for (int i = 1; i < upper.RowCount(); ++i) {
-    const std::u16string name = key(upper.Cell(tarnvik::core::kColName, i));
+    const std::u16string name = key(upper.Cell(tarnvik::base::kColName, i));
     if (!tarnvik::core::RowMatches(name, k1, k2, k.connective)) continue;
     lower.CopyRowFrom(upper, i, lower.RowCount() - 1);
     lower.SetRowCount(lower.RowCount() + 1);
@@ -158,9 +160,16 @@ int IcuFilterRows(const IcuMatchKey& key, const ResultTable& upper, ResultTable&
   return lower.RowCount() - 1;
 }
 
+// The program's match keys over the system's text mapper.
+const tarnvik::core::MatchKeys& Keys() {
+  static const tarnvik::platform::SystemServices system;
+  static const tarnvik::core::MatchKeys keys(*system.Engine().textMapper);
+  return keys;
+}
+
 int TablesFilterRows(const ResultTable& upper, ResultTable& lower, const Keywords& k) {
-  tarnvik::core::EngineHost host;
-  tarnvik::core::FilterRows(upper, lower, k.first, k.second, k.connective, host);
+  tarnvik::base::EngineHost host;
+  tarnvik::core::FilterRows(upper, lower, k.first, k.second, k.connective, Keys(), host);
   return lower.RowCount() - 1;
 }
 
@@ -168,7 +177,7 @@ void BM_FilterRowsTables(benchmark::State& state) {
   const Keywords& k = kKeywordSets[state.range(0)];
   const ResultTable& upper = Upper();
   ResultTable lower(6, 2);
-  tarnvik::core::MatchKey(u"");  // folds the table before the clock runs
+  Keys().Of(u"");  // folds the table before the clock runs
   int listed = 0;
   for (auto _ : state) benchmark::DoNotOptimize(listed = TablesFilterRows(upper, lower, k));
   state.counters["listed"] = listed;
@@ -189,8 +198,8 @@ void BM_FilterRowsIcu(benchmark::State& state) {
 void BM_ShowMarkedRows(benchmark::State& state) {
   const ResultTable& upper = Upper();
   ResultTable lower(6, 2);
-  tarnvik::core::EngineHost host;
-  const char16_t* mark = state.range(0) == 0 ? tarnvik::core::kMarkSame : tarnvik::core::kMarkName;
+  tarnvik::base::EngineHost host;
+  const char16_t* mark = state.range(0) == 0 ? tarnvik::base::kMarkSame : tarnvik::base::kMarkName;
   for (auto _ : state) tarnvik::core::ShowMarkedRows(upper, lower, mark, host);
   state.counters["shown"] = lower.RowCount() - 1;
 }

@@ -9,32 +9,33 @@
 #include <string>
 #include <vector>
 
-#include "core/ColumnLayout.h"
-#include "core/EngineHost.h"
-#include "core/ResultTable.h"
+#include "base/CellFormat.h"
+#include "base/Columns.h"
+#include "base/EngineHost.h"
+#include "base/ResultTable.h"
 #include "core/SortAndMark.h"
-#include "lib/TextCodec.h"
+#include "base/TextCodec.h"
 #include "tests/core/PeelingKeys.h"
 
 namespace {
 
-using tarnvik::core::Column;
-using tarnvik::core::Counters;
-using tarnvik::core::EngineHost;
-using tarnvik::core::ExtensionText;
-using tarnvik::core::FormatNumber;
-using tarnvik::core::ResultTable;
-using tarnvik::lib::FromUtf8;
+using tarnvik::base::Column;
+using tarnvik::base::Counters;
+using tarnvik::base::EngineHost;
+using tarnvik::base::ExtensionText;
+using tarnvik::base::FormatNumber;
+using tarnvik::base::ResultTable;
+using tarnvik::base::FromUtf8;
 
 constexpr int kRows = 20000;
 
 class OrderHost : public EngineHost {
  public:
-  explicit OrderHost(int order) : order_(order) {}
-  int CurrentSortOrder() const override { return order_; }
+  explicit OrderHost(tarnvik::base::SortOrder order) : order_(order) {}
+  tarnvik::base::SortOrder CurrentSortOrder() const override { return order_; }
 
  private:
-  int order_;
+  tarnvik::base::SortOrder order_;
 };
 
 std::u16string Text(const char* format, int a, int b = 0, int c = 0) {
@@ -43,8 +44,8 @@ std::u16string Text(const char* format, int a, int b = 0, int c = 0) {
   return FromUtf8(buf);
 }
 
-ResultTable EmptyTable(int order) {
-  ResultTable t(order == tarnvik::core::kOrderByExtension ? 7 : 6);
+ResultTable EmptyTable(tarnvik::base::SortOrder order) {
+  ResultTable t(order == tarnvik::base::SortOrder::ByExtension ? 7 : 6);
   t.SetRowCount(kRows + 1);
   return t;
 }
@@ -62,7 +63,7 @@ void SetRow(ResultTable& t, int row, std::u16string name, std::u16string folder,
 // An office share: Japanese and ASCII names with dates and copy suffixes,
 // a few hundred folders, and about one file in five a copy of an earlier one
 // (half of them with the same time and size).
-ResultTable RealisticTable(int order) {
+ResultTable RealisticTable(tarnvik::base::SortOrder order) {
   static const char* const stems[] = {"見積書",   "請求書", "議事録",  "報告書",  "企画書",
                                       "会議資料", "提案書", "契約書",  "写真",    "名簿",
                                       "日報",     "ﾃﾞｰﾀ",   "ｱﾝｹｰﾄ",   "report",  "README",
@@ -111,7 +112,7 @@ ResultTable RealisticTable(int order) {
 }
 
 // Every key equal: each partition peels one row and scans all the others.
-ResultTable IdenticalKeys(int order) {
+ResultTable IdenticalKeys(tarnvik::base::SortOrder order) {
   ResultTable t = EmptyTable(order);
   for (int row = 1; row <= kRows; ++row) {
     SetRow(t, row, u"同じ名前.xlsx", u"共有", u"2024.05.01 09:30:00", FormatNumber(row, 6));
@@ -122,7 +123,7 @@ ResultTable IdenticalKeys(int order) {
 // Distinct keys arranged so that the middle row of every range is its
 // smallest (or largest) key: as unbalanced as identical keys, but the
 // largest-key variant moves every scanned row.
-ResultTable PeelingKeys(int order, bool largest) {
+ResultTable PeelingKeys(tarnvik::base::SortOrder order, bool largest) {
   const std::vector<int> value = tarnvik::sortcases::PeelingKeys(kRows, largest);
   ResultTable t = EmptyTable(order);
   for (int row = 1; row <= kRows; ++row) {
@@ -131,7 +132,7 @@ ResultTable PeelingKeys(int order, bool largest) {
   return t;
 }
 
-void RunSortAndMark(benchmark::State& state, const ResultTable& input, int order) {
+void RunSortAndMark(benchmark::State& state, const ResultTable& input, tarnvik::base::SortOrder order) {
   OrderHost host(order);
   int marked = 0;
   for (auto _ : state) {
@@ -148,7 +149,7 @@ void RunSortAndMark(benchmark::State& state, const ResultTable& input, int order
 }
 
 void BM_Realistic(benchmark::State& state) {
-  const int order = static_cast<int>(state.range(0));
+  const tarnvik::base::SortOrder order = tarnvik::base::SortOrderFromIndex(static_cast<int>(state.range(0)));
   RunSortAndMark(state, RealisticTable(order), order);
 }
 BENCHMARK(BM_Realistic)->ArgName("order")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);

@@ -17,6 +17,8 @@
 
 #include "app/WindowFonts.h"
 #include "app/pgTarnvik.h"
+#include "platform/SystemServices.h"
+#include "platform/gio/GioLauncher.h"
 #include "platform/qt/QtSettingsStore.h"
 
 int main(int argc, char** argv) {
@@ -39,7 +41,14 @@ int main(int argc, char** argv) {
     s.setValue(QStringLiteral("SrchFrom0"), root);
   }
   tarnvik::platform::QtSettingsStore store(file);
-  tarnvik::app::TfmTarnvik window(store);
+  // The services as main() builds them, with this run's settings.
+  const tarnvik::platform::SystemServices system;
+  tarnvik::platform::GioLauncher launcher;
+  tarnvik::platform::Services services;
+  services.engine = system.Engine();
+  services.settings = &store;
+  services.launcher = &launcher;
+  tarnvik::app::TfmTarnvik window(services);
   int messages = 0;
   window.SetMessageSink([&](const QString&) { ++messages; });
   window.show();

@@ -1,5 +1,7 @@
 #include "cli/CliOptions.h"
 
+#include "base/CellFormat.h"
+
 namespace tarnvik::cli {
 
 const char* CliUsage() {
@@ -18,15 +20,6 @@ const char* CliUsage() {
          "                     A blank K1 leaves the full table.\n"
          "  --xlsx FILE        also write the printed table to the spreadsheet FILE\n";
 }
-
-namespace {
-
-std::string DropTrailingSlashes(std::string root) {
-  while (root.size() > 1 && root.back() == '/') root.pop_back();
-  return root;
-}
-
-}  // namespace
 
 bool ParseCliOptions(const std::vector<std::string>& args, CliOptions& options,
                      std::string& error) {
@@ -52,9 +45,9 @@ bool ParseCliOptions(const std::vector<std::string>& args, CliOptions& options,
       std::string v;
       if (!value(v)) return false;
       if (v == "name") {
-        options.order = 0;
+        options.order = base::SortOrder::ByName;
       } else if (v == "ext") {
-        options.order = 1;
+        options.order = base::SortOrder::ByExtension;
       } else {
         error = "--order takes name or ext, not '" + v + "'";
         return false;
@@ -105,7 +98,7 @@ bool ParseCliOptions(const std::vector<std::string>& args, CliOptions& options,
       error = "ROOT is empty";
       return false;
     } else {
-      options.root = DropTrailingSlashes(a);
+      options.root = base::WithoutTrailingSeparator(a);
       haveRoot = true;
     }
   }

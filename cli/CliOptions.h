@@ -3,12 +3,14 @@
 #include <string>
 #include <vector>
 
+#include "base/EngineHost.h"
+
 namespace tarnvik::cli {
 
 // What one run of tarnvik-cli is asked to do.
 struct CliOptions {
   // Sort order of the search: 0 file name, 1 extension.
-  int order = 0;
+  base::SortOrder order = base::SortOrder::ByName;
   // The search root, trailing "/" removed ("/" stays "/").
   std::string root;
 

@@ -2,12 +2,13 @@
 
 #include <algorithm>
 
+#include "base/TextCodec.h"
+
 namespace tarnvik::cli {
 
 namespace {
 
-// Writes one cell as the file system's bytes (UTF-8, lone surrogates
-// U+DC80..U+DCFF back to their byte, any other lone surrogate as U+FFFD)
+// Writes one cell as the file system's bytes (base::TextToNative's bytes)
 // with the escapes of WriteTableText, into `p`, which has room for 4 bytes
 // per code unit.
 // Returns the end of what was written.
@@ -50,27 +51,15 @@ char* EncodeCell(const std::u16string& cell, char* p) {
       }
       continue;
     }
-    char32_t cp = u;
-    if (u >= 0xD800 && u <= 0xDBFF && s < end && *s >= 0xDC00 && *s <= 0xDFFF) {
-      cp = 0x10000 + ((static_cast<char32_t>(u) - 0xD800) << 10) + (*s++ - 0xDC00);
-    } else if (u >= 0xDC80 && u <= 0xDCFF) {
-      *p++ = static_cast<char>(u - 0xDC00);
-      continue;
-    } else if (u >= 0xD800 && u <= 0xDFFF) {
-      cp = 0xFFFD;
-    }
-    if (cp < 0x800) {
-      *p++ = static_cast<char>(0xC0 | (cp >> 6));
-      *p++ = static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-      *p++ = static_cast<char>(0xE0 | (cp >> 12));
-      *p++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-      *p++ = static_cast<char>(0x80 | (cp & 0x3F));
+    // Outside ASCII: the codec's one surrogate policy, with the stand-ins
+    // of undecodable file-name bytes written back as those bytes.
+    size_t at = static_cast<size_t>(s - 1 - cell.data());
+    const base::Character ch = base::NextCharacter(cell, at);
+    s = cell.data() + at;
+    if (ch.rawByte) {
+      *p++ = static_cast<char>(ch.codePoint);
     } else {
-      *p++ = static_cast<char>(0xF0 | (cp >> 18));
-      *p++ = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-      *p++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-      *p++ = static_cast<char>(0x80 | (cp & 0x3F));
+      p = base::PutUtf8(ch.codePoint, p);
     }
   }
   return p;
@@ -80,7 +69,7 @@ char* EncodeCell(const std::u16string& cell, char* p) {
 
 namespace {
 
-void AppendRow(const core::Row& row, int cols, std::string& out) {
+void AppendRow(const base::Row& row, int cols, std::string& out) {
   const int stored = std::min(cols, static_cast<int>(row.size()));
   size_t room = static_cast<size_t>(cols) + 1;  // separators and newline
   for (int c = 0; c < stored; ++c) room += row[c].size() * 4;
@@ -97,7 +86,7 @@ void AppendRow(const core::Row& row, int cols, std::string& out) {
 
 }  // namespace
 
-bool WriteTableText(const core::ResultTable& table, FILE* stream) {
+bool WriteTableText(const base::ResultTable& table, FILE* stream) {
   constexpr size_t kChunk = 1 << 16;
   std::string buffer;
   buffer.reserve(2 * kChunk);

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <string>
 
-#include "core/ResultTable.h"
+#include "base/ResultTable.h"
 
 namespace tarnvik::cli {
 
@@ -17,6 +17,6 @@ namespace tarnvik::cli {
 // file names restored. A small buffer is reused, so a large table never
 // needs its whole text in memory.
 // Returns false when writing failed.
-bool WriteTableText(const core::ResultTable& table, FILE* stream);
+bool WriteTableText(const base::ResultTable& table, FILE* stream);
 
 }  // namespace tarnvik::cli

@@ -9,15 +9,16 @@
 #include "cli/TableText.h"
 #include "core/ColumnLayout.h"
 #include "core/DuplicateViews.h"
-#include "core/EngineHost.h"
+#include "base/EngineHost.h"
 #include "core/KeywordFilter.h"
-#include "core/ResultTable.h"
+#include "base/ResultTable.h"
 #include "core/Search.h"
 #include "lib/Fnc_ExcelCnv.h"
-#include "lib/TextCodec.h"
+#include "base/TextCodec.h"
 #include "platform/DirectoryTree.h"
+#include "platform/FileQueries.h"
+#include "platform/Spreadsheet.h"
 #include "platform/SystemServices.h"
-#include "platform/xlsx/XlsxSpreadsheet.h"
 
 namespace {
 
@@ -25,14 +26,14 @@ using namespace tarnvik;
 
 // Stands in for the window: messages go to standard error, nothing else is
 // shown.
-class CliHost : public core::EngineHost {
+class CliHost : public base::EngineHost {
  public:
-  explicit CliHost(int order) : order_(order) {}
+  explicit CliHost(base::SortOrder order) : order_(order) {}
 
-  int CurrentSortOrder() const override { return order_; }
+  base::SortOrder CurrentSortOrder() const override { return order_; }
 
   void ShowMessage(const std::u16string& text) override {
-    const std::string native = lib::TextToNative(text);
+    const std::string native = base::TextToNative(text);
     std::string line;
     for (size_t i = 0; i < native.size(); ++i) {
       if (!(native[i] == '\r' && i + 1 < native.size() && native[i + 1] == '\n')) {
@@ -44,7 +45,7 @@ class CliHost : public core::EngineHost {
   }
 
  private:
-  int order_;
+  base::SortOrder order_;
 };
 
 int Fail(const std::string& message, int code = 2) {
@@ -65,38 +66,43 @@ int main(int argc, char** argv) {
     std::fputs(cli::CliUsage(), stdout);
     return 0;
   }
-  if (!platform::IsFolder(options.root)) {
+  // The composition root: every platform service is built here, once.
+  const platform::SystemServices system;
+  const platform::EngineServices& services = system.Engine();
+  if (!services.files->IsFolder(options.root)) {
     return Fail("'" + options.root + "' is not a folder");
   }
 
   CliHost host(options.order);
-  core::ResultTable upper, lower;
-  core::Counters counters;
-  auto fs = platform::MakeSystemDirectoryTree();
+  base::ResultTable upper, lower;
+  base::Counters counters;
+  const auto fs = services.newDirectoryTree();
 
   // What the window does on start-up and on its search button: the layout of
   // the chosen order, then the search.
   core::ApplyColumnLayout(options.order, upper, lower, host);
-  core::RunSearch(lib::NativeToText(options.root), upper, lower, counters, host, *fs);
+  core::SearchFolder(base::NativeToText(options.root), upper, lower, counters, host, *fs,
+                     *services.clock);
 
   // The views and the filter fill the lower table as their buttons do; a
   // filter whose first keyword is blank leaves it untouched, so the search
   // result is what the user sees.
-  const core::ResultTable* shown = &upper;
+  const base::ResultTable* shown = &upper;
   switch (options.lower) {
     case cli::CliOptions::Lower::None:
       break;
     case cli::CliOptions::Lower::ViewName:
-      core::ShowMarkedRows(upper, lower, u"Name", host);
+      core::ShowMarkedRows(upper, lower, base::kMarkName, host);
       shown = &lower;
       break;
     case cli::CliOptions::Lower::ViewSame:
-      core::ShowMarkedRows(upper, lower, u"Same", host);
+      core::ShowMarkedRows(upper, lower, base::kMarkSame, host);
       shown = &lower;
       break;
     case cli::CliOptions::Lower::Filter:
-      if (core::FilterRows(upper, lower, lib::NativeToText(options.keyword1),
-                           lib::NativeToText(options.keyword2), options.connective, host)) {
+      if (core::FilterRows(upper, lower, base::NativeToText(options.keyword1),
+                           base::NativeToText(options.keyword2), options.connective,
+                           core::MatchKeys(*services.textMapper), host)) {
         shown = &lower;
       }
       break;
@@ -109,8 +115,8 @@ int main(int argc, char** argv) {
   // failure message has gone to standard error already.
   bool exported = true;
   if (!options.xlsxPath.empty()) {
-    auto sheet = platform::XlsxSpreadsheet::ForFile(options.xlsxPath);
-    exported = lib::ExcelExport(*shown, sheet, host);
+    const auto sheet = services.newWorkbookFile(options.xlsxPath);
+    exported = lib::ExcelExport(*shown, *sheet, host);
   }
   std::fprintf(stderr, "files=%d folders=%d same=%d\n", counters.FileCount, counters.FolderCount,
                counters.SameCount);

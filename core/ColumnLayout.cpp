@@ -27,40 +27,9 @@ constexpr std::array<ColumnSpec, 7> kColumns{{
 
 }  // namespace
 
-std::u16string ExtensionText(const std::u16string& name) {
-  const size_t dot = name.rfind(u'.');
-  if (dot == std::u16string::npos) return {};
-  std::u16string ext = name.substr(dot + 1);
-  for (char16_t& ch : ext) {
-    if (ch >= u'a' && ch <= u'z') ch = static_cast<char16_t>(ch - u'a' + u'A');
-  }
-  return ext;
-}
-
-std::u16string FormatNumber(long long value, int width) {
-  // Filled from the right in a local buffer, then copied once: this runs
-  // three times per row of every search.
-  char16_t buffer[48];
-  char16_t* const end = buffer + std::size(buffer);
-  char16_t* p = end;
-  const bool negative = value < 0;
-  unsigned long long v = negative ? 0ULL - static_cast<unsigned long long>(value)
-                                  : static_cast<unsigned long long>(value);
-  do {
-    *--p = static_cast<char16_t>(u'0' + v % 10);
-    v /= 10;
-  } while (v != 0);
-  if (negative) *--p = u'-';
-  const int digits = static_cast<int>(end - p);
-  if (width <= digits) return std::u16string(p, end);
-  std::u16string out(static_cast<size_t>(width), u' ');
-  std::copy(p, end, out.end() - digits);
-  return out;
-}
-
-void ApplyColumnLayout(int mode, ResultTable& upper, ResultTable& lower, EngineHost& host) {
+void ApplyColumnLayout(base::SortOrder order, base::ResultTable& upper, base::ResultTable& lower, base::EngineHost& host) {
   const int w = lib::GridCharWidth(upper);
-  const bool ext = mode == 1;
+  const bool ext = order == base::SortOrder::ByExtension;
   const int cols = ext ? 7 : 6;
   upper.SetColCount(cols);
   lower.SetColCount(cols);
@@ -74,7 +43,7 @@ void ApplyColumnLayout(int mode, ResultTable& upper, ResultTable& lower, EngineH
   }
   if (ext) {
     for (int r = 1; r < upper.RowCount(); ++r) {
-      upper.SetCell(kColExt, r, ExtensionText(upper.Cell(kColName, r)));
+      upper.SetCell(base::kColExt, r, base::ExtensionText(upper.Cell(base::kColName, r)));
     }
   }
 }

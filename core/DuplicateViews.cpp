@@ -6,27 +6,17 @@
 
 namespace tarnvik::core {
 
-namespace {
-
-void Append(const ResultTable& from, int row, ResultTable& to) {
-  to.CopyRowFrom(from, row, to.RowCount() - 1);
-  to.SetRowCount(to.RowCount() + 1);
-}
-
-}  // namespace
-
-void ShowMarkedRows(const ResultTable& upper, ResultTable& lower, std::u16string_view mark,
-                    EngineHost& host) {
+void ShowMarkedRows(const base::ResultTable& upper, base::ResultTable& lower, std::u16string_view mark,
+                    base::EngineHost& host) {
   lib::ClearGrid(lower);
   for (int i = 2; i < upper.RowCount(); ++i) {
-    if (upper.Cell(kColCheck, i) != mark) continue;
-    if (lib::IsBlank(upper.Cell(kColCheck, i - 1))) Append(upper, i - 1, lower);
-    lower.CopyRowFrom(upper, i, lower.RowCount() - 1);
-    host.ShowCount(CountBox::Selected, lower.RowCount() - 1);
-    lower.SetRowCount(lower.RowCount() + 1);
+    if (upper.Cell(base::kColCheck, i) != mark) continue;
+    if (lib::IsBlank(upper.Cell(base::kColCheck, i - 1))) lower.AppendRowFrom(upper, i - 1);
+    host.ShowCount(base::CountBox::Selected, lower.RowCount() - 1);
+    lower.AppendRowFrom(upper, i);
   }
-  if (lower.RowCount() > 2) lower.SetRowCount(lower.RowCount() - 1);
-  host.ShowCount(CountBox::Selected, lower.RowCount() - 1);
+  lower.DropTrailingBlankRow();
+  host.ShowCount(base::CountBox::Selected, lower.RowCount() - 1);
 }
 
 }  // namespace tarnvik::core

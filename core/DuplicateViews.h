@@ -2,14 +2,11 @@
 
 #include <string_view>
 
-#include "core/EngineHost.h"
-#include "core/ResultTable.h"
+#include "base/EngineHost.h"
+#include "base/Columns.h"
+#include "base/ResultTable.h"
 
 namespace tarnvik::core {
-
-// The marks the sort writes into column 5 and the two view buttons show.
-inline constexpr char16_t kMarkName[] = u"Name";
-inline constexpr char16_t kMarkSame[] = u"Same";
 
 // The two view buttons ("同一名称 表示" with kMarkName, "同一内容 表示" with
 // kMarkSame): clears `lower`, then walks the data rows of `upper` from row 2
@@ -24,7 +21,7 @@ inline constexpr char16_t kMarkSame[] = u"Same";
 // the box shows RowCount - 1 again. `upper` is only read and must be another
 // table than `lower`. The caller then enables the lower Excel button. UI
 // thread only.
-void ShowMarkedRows(const ResultTable& upper, ResultTable& lower, std::u16string_view mark,
-                    EngineHost& host);
+void ShowMarkedRows(const base::ResultTable& upper, base::ResultTable& lower, std::u16string_view mark,
+                    base::EngineHost& host);
 
 }  // namespace tarnvik::core

@@ -5,7 +5,7 @@
 
 #include "core/ColumnLayout.h"
 #include "lib/FileTime.h"
-#include "lib/TextCodec.h"
+#include "base/TextCodec.h"
 
 namespace tarnvik::core {
 
@@ -37,18 +37,20 @@ std::u16string RelativeFolder(const std::u16string& root, const std::u16string& 
 
 class Scanner {
  public:
-  Scanner(Counters& counters, ResultTable& table, EngineHost& host, DirectoryTree& fs)
+  Scanner(base::Counters& counters, base::ResultTable& table, base::EngineHost& host,
+          DirectoryTree& fs, const platform::LocalClock& clock)
       : counters_(counters),
         table_(table),
         host_(host),
         fs_(fs),
         // The order cannot change while the scan runs (the window takes no
         // input meanwhile), so it is asked once instead of once per file.
-        withExtension_(host.CurrentSortOrder() == kOrderByExtension) {}
+        withExtension_(host.CurrentSortOrder() == base::SortOrder::ByExtension),
+        times_(clock) {}
 
   void Run(const std::u16string& root, const std::u16string& dir) {
     path_ = RelativeFolder(root, dir);
-    Enter(fs_.OpenRoot(lib::TextToNative(dir)));
+    Enter(fs_.OpenRoot(base::TextToNative(dir)));
     while (depth_ > 0) Step();
   }
 
@@ -76,7 +78,7 @@ class Scanner {
     if (entry.isFolder) {
       path_.resize(level.folderLength);
       if (!path_.empty()) path_ += u'/';
-      path_ += lib::NativeToText(entry.name);
+      path_ += base::NativeToText(entry.name);
       Enter(fs_.OpenChild(level.handle, entry.name));  // level is stale from here on
       return;
     }
@@ -89,8 +91,8 @@ class Scanner {
     level.handle = -1;
     --depth_;
     ++counters_.FolderCount;
-    host_.ShowCount(CountBox::Files, counters_.FileCount);
-    host_.ShowCount(CountBox::Folders, counters_.FolderCount);
+    host_.ShowCount(base::CountBox::Files, counters_.FileCount);
+    host_.ShowCount(base::CountBox::Folders, counters_.FolderCount);
     if (depth_ == 0) return;
     host_.ProcessPendingEvents();
     if (counters_.FileCount >= kFileLimit) host_.ShowMessage(FileLimitMessage());
@@ -98,7 +100,7 @@ class Scanner {
 
   void AddFile(const Level& level, const DirEntry& entry) {
     const int r = table_.RowCount() - 1;
-    Row& row = table_.MutableRow(r);
+    base::Row& row = table_.AppendedRow();
     FileInfo info;
     bool known = entry.hasInfo;
     if (known) {
@@ -106,29 +108,29 @@ class Scanner {
     } else {
       known = fs_.Stat(level.handle, entry.name, info);
     }
-    row[kColNumber] = FormatNumber(r, 4);
-    row[kColName] = lib::NativeToText(entry.name);
-    row[kColFolder].assign(path_, 0, level.folderLength);
+    row[base::kColNumber] = base::FormatNumber(r, 4);
+    row[base::kColName] = base::NativeToText(entry.name);
+    row[base::kColFolder].assign(path_, 0, level.folderLength);
     if (known) {
-      times_.FormatTo(info.mtime, row[kColTime]);
+      times_.FormatTo(info.mtime, row[base::kColTime]);
     } else {
-      row[kColTime].clear();
+      row[base::kColTime].clear();
       info.size = 0;
     }
-    row[kColSize] = FormatNumber(info.size, 6);
-    row[kColCheck].clear();
+    row[base::kColSize] = base::FormatNumber(info.size, 6);
+    row[base::kColCheck].clear();
     if (withExtension_) {
-      row[kColExt] = ExtensionText(row[kColName]);
+      row[base::kColExt] = base::ExtensionText(row[base::kColName]);
     } else {
-      row[kColExt].clear();
+      row[base::kColExt].clear();
     }
-    table_.SetRowCount(r + 2);
+    table_.CommitAppendedRow();
     ++counters_.FileCount;
   }
 
-  Counters& counters_;
-  ResultTable& table_;
-  EngineHost& host_;
+  base::Counters& counters_;
+  base::ResultTable& table_;
+  base::EngineHost& host_;
   DirectoryTree& fs_;
   const bool withExtension_;
   lib::FileTimeFormatter times_;
@@ -141,14 +143,15 @@ class Scanner {
 
 std::u16string FileLimitMessage() {
   std::u16string text = u"検索対象結果が２０，０００件を超えました！！";
-  text += kCrLf;
+  text += base::kCrLf;
   text += u"途中終了しました。";
   return text;
 }
 
-void ScanFolder(const std::u16string& root, const std::u16string& dir, Counters& counters,
-                ResultTable& table, EngineHost& host, platform::DirectoryTree& fs) {
-  Scanner(counters, table, host, fs).Run(root, dir);
+void ScanFolder(const std::u16string& root, const std::u16string& dir, base::Counters& counters,
+                base::ResultTable& table, base::EngineHost& host, platform::DirectoryTree& fs,
+                const platform::LocalClock& clock) {
+  Scanner(counters, table, host, fs, clock).Run(root, dir);
 }
 
 }  // namespace tarnvik::core

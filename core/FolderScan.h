@@ -2,9 +2,10 @@
 
 #include <string>
 
-#include "core/EngineHost.h"
-#include "core/ResultTable.h"
+#include "base/EngineHost.h"
+#include "base/ResultTable.h"
 #include "platform/DirectoryTree.h"
+#include "platform/LocalClock.h"
 
 namespace tarnvik::core {
 
@@ -19,7 +20,7 @@ std::u16string FileLimitMessage();
 // by the table's appending convention (write row RowCount() - 1, then grow
 // RowCount() by one). `root` is the search root, `dir` the folder to list
 // (equal to root on the outermost call); both are texts whose native form
-// (lib::TextToNative) is the path. Roots carry no trailing "/" except "/"
+// (base::TextToNative) is the path. Roots carry no trailing "/" except "/"
 // itself.
 //
 // The cells of a row: 0 the row's index at the time of writing ("%4d"),
@@ -51,7 +52,8 @@ std::u16string FileLimitMessage();
 // Iterative: works for trees of any depth on a small stack, and reads each
 // folder's listing completely before entering its sub-folders. UI thread
 // only.
-void ScanFolder(const std::u16string& root, const std::u16string& dir, Counters& counters,
-                ResultTable& table, EngineHost& host, platform::DirectoryTree& fs);
+void ScanFolder(const std::u16string& root, const std::u16string& dir, base::Counters& counters,
+                base::ResultTable& table, base::EngineHost& host, platform::DirectoryTree& fs,
+                const platform::LocalClock& clock);
 
 }  // namespace tarnvik::core

@@ -13,10 +13,16 @@ namespace tarnvik::core {
 
 namespace {
 
+bool Occurs(std::u16string_view key, std::u16string_view text) {
+  return !key.empty() && text.find(key) != std::u16string_view::npos;
+}
+
+}  // namespace
+
 // The whole normalisation of one code unit (kana fold, half width, ASCII
 // upper case), folded once from the mapper so that a name is normalised in a
 // single pass without building intermediate strings.
-class FoldTable {
+class MatchKeys::FoldTable {
  public:
   explicit FoldTable(const platform::TextMapper& mapper) {
     // Most pages map every code unit to itself; they all share page 0 of
@@ -88,24 +94,22 @@ class FoldTable {
   std::u16string pool_;
 };
 
-const FoldTable& SystemFoldTable() {
-  static const FoldTable table(platform::SystemTextMapper());
-  return table;
+MatchKeys::MatchKeys(const platform::TextMapper& mapper) : mapper_(mapper) {}
+
+MatchKeys::~MatchKeys() = default;
+
+const MatchKeys::FoldTable& MatchKeys::Table() const {
+  if (!table_) table_ = std::make_unique<FoldTable>(mapper_);
+  return *table_;
 }
 
-bool Occurs(std::u16string_view key, std::u16string_view text) {
-  return !key.empty() && text.find(key) != std::u16string_view::npos;
+void MatchKeys::Into(std::u16string_view text, std::u16string& out) const {
+  Table().Normalise(text, out);
 }
 
-}  // namespace
-
-void MatchKeyInto(std::u16string_view text, std::u16string& out) {
-  SystemFoldTable().Normalise(text, out);
-}
-
-std::u16string MatchKey(std::u16string_view text) {
+std::u16string MatchKeys::Of(std::u16string_view text) const {
   std::u16string out;
-  MatchKeyInto(text, out);
+  Into(text, out);
   return out;
 }
 
@@ -117,21 +121,21 @@ bool RowMatches(std::u16string_view nameKey, std::u16string_view k1, std::u16str
   return connective == kConnectiveOr && Occurs(k2, nameKey);
 }
 
-bool FilterRows(const ResultTable& upper, ResultTable& lower, std::u16string_view keyword1,
-                std::u16string_view keyword2, int connective, EngineHost& host) {
+bool FilterRows(const base::ResultTable& upper, base::ResultTable& lower, std::u16string_view keyword1,
+                std::u16string_view keyword2, int connective, const MatchKeys& keys,
+                base::EngineHost& host) {
   if (lib::IsBlank(keyword1)) return false;
-  const std::u16string k1 = MatchKey(keyword1);
-  const std::u16string k2 = MatchKey(keyword2);
+  const std::u16string k1 = keys.Of(keyword1);
+  const std::u16string k2 = keys.Of(keyword2);
   lib::ClearGrid(lower);
   std::u16string name;
   for (int i = 1; i < upper.RowCount(); ++i) {
-    MatchKeyInto(upper.Cell(kColName, i), name);
+    keys.Into(upper.Cell(base::kColName, i), name);
     if (!RowMatches(name, k1, k2, connective)) continue;
-    lower.CopyRowFrom(upper, i, lower.RowCount() - 1);
-    lower.SetRowCount(lower.RowCount() + 1);
+    lower.AppendRowFrom(upper, i);
   }
-  if (lower.RowCount() > 2) lower.SetRowCount(lower.RowCount() - 1);
-  host.ShowCount(CountBox::Selected, lower.RowCount() - 1);
+  lower.DropTrailingBlankRow();
+  host.ShowCount(base::CountBox::Selected, lower.RowCount() - 1);
   return true;
 }
 

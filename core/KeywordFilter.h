@@ -1,10 +1,12 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 
-#include "core/EngineHost.h"
-#include "core/ResultTable.h"
+#include "base/EngineHost.h"
+#include "base/ResultTable.h"
+#include "platform/TextMapper.h"
 
 namespace tarnvik::core {
 
@@ -15,20 +17,37 @@ inline constexpr int kConnectiveOr = 1;
 
 // The form in which file names and keywords are compared:
 // RemoveSpaces(ToUpperAscii(ToHalfWidth(text))) with the helpers of
-// Fnc_StdFnc and the system text mapper. Hiragana and katakana, full and half
+// Fnc_StdFnc and a text mapper. Hiragana and katakana, full and half
 // width, the case of ASCII letters and spaces (U+0020 and U+3000) make no
 // difference; controls inside the text stay. The result is empty when
 // nothing but spaces and controls is left.
 //
-// Computed in one pass over a table folded from the system mapper at first
-// use. That gives exactly the composition above because the mapper maps each
-// code unit on its own and leaves the code units up to U+0020 unchanged. Any
-// thread may call it.
-std::u16string MatchKey(std::u16string_view text);
+// Computed in one pass over a table folded from the mapper when the first
+// key is asked for. That gives exactly the composition above because the
+// mapper maps each code unit on its own and leaves the code units up to
+// U+0020 unchanged. Once folded, any thread may ask for keys; the first
+// call comes from one thread.
+class MatchKeys {
+ public:
+  // `mapper` must outlive this object.
+  explicit MatchKeys(const platform::TextMapper& mapper);
+  ~MatchKeys();
+  MatchKeys(const MatchKeys&) = delete;
+  MatchKeys& operator=(const MatchKeys&) = delete;
 
-// The same, written into `out` (its contents are replaced), so that a caller
-// normalising many names reuses one buffer.
-void MatchKeyInto(std::u16string_view text, std::u16string& out);
+  // The match key of `text`.
+  std::u16string Of(std::u16string_view text) const;
+  // The same, written into `out` (its contents are replaced), so that a
+  // caller normalising many names reuses one buffer.
+  void Into(std::u16string_view text, std::u16string& out) const;
+
+ private:
+  class FoldTable;
+  const FoldTable& Table() const;
+
+  const platform::TextMapper& mapper_;
+  mutable std::unique_ptr<FoldTable> table_;
+};
 
 // Whether a row whose file name has the match key `nameKey` is listed for the
 // match keys k1 and k2 of the two keywords and the connective index. A key
@@ -51,7 +70,8 @@ bool RowMatches(std::u16string_view nameKey, std::u16string_view k1, std::u16str
 // the Selected count box and returns true; the caller then enables the
 // lower Excel button. The names are normalised afresh on every call.
 // `upper` and `lower` must be different tables. UI thread only.
-bool FilterRows(const ResultTable& upper, ResultTable& lower, std::u16string_view keyword1,
-                std::u16string_view keyword2, int connective, EngineHost& host);
+bool FilterRows(const base::ResultTable& upper, base::ResultTable& lower, std::u16string_view keyword1,
+                std::u16string_view keyword2, int connective, const MatchKeys& keys,
+                base::EngineHost& host);
 
 }  // namespace tarnvik::core

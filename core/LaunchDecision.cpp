@@ -2,7 +2,7 @@
 
 #include "core/ColumnLayout.h"
 #include "lib/Fnc_StdFnc.h"
-#include "lib/TextCodec.h"
+#include "base/TextCodec.h"
 
 namespace tarnvik::core {
 
@@ -29,7 +29,7 @@ std::u16string LaunchFolder(std::u16string_view shownRoot, std::u16string_view f
 LaunchDecision DecideLaunch(std::u16string_view dir, std::u16string_view name) {
   LaunchDecision d;
   d.path = JoinPath(dir, name);
-  const std::u16string ext = ExtensionText(std::u16string(name));
+  const std::u16string ext = base::ExtensionText(std::u16string(name));
   if (ext.empty()) return d;
   for (size_t i = 0; i < LaunchTable.size(); ++i) {
     if (LaunchTable[i].extension == ext) {
@@ -43,7 +43,7 @@ LaunchDecision DecideLaunch(std::u16string_view dir, std::u16string_view name) {
 }
 
 void LaunchFile(std::u16string_view dir, std::u16string_view name, platform::Launcher& launcher,
-                EngineHost& host) {
+                base::EngineHost& host) {
   const LaunchDecision d = DecideLaunch(dir, name);
   if (!d.Known()) {
     host.ShowMessage(std::u16string(kNoLaunchProgramMessage));
@@ -51,14 +51,14 @@ void LaunchFile(std::u16string_view dir, std::u16string_view name, platform::Lau
   }
   // The desktop picks the program for either start kind; a failed start is
   // silent by design.
-  launcher.OpenDocument(lib::TextToNative(d.path));
+  launcher.OpenDocument(base::TextToNative(d.path));
 }
 
-void LaunchRow(const ResultTable& table, int row, std::u16string_view shownRoot,
-               platform::Launcher& launcher, EngineHost& host) {
+void LaunchRow(const base::ResultTable& table, int row, std::u16string_view shownRoot,
+               platform::Launcher& launcher, base::EngineHost& host) {
   static const std::u16string kNone;
-  const std::u16string& name = row >= 0 ? table.Cell(kColName, row) : kNone;
-  const std::u16string& folder = row >= 0 ? table.Cell(kColFolder, row) : kNone;
+  const std::u16string& name = row >= 0 ? table.Cell(base::kColName, row) : kNone;
+  const std::u16string& folder = row >= 0 ? table.Cell(base::kColFolder, row) : kNone;
   LaunchFile(LaunchFolder(shownRoot, folder), name, launcher, host);
 }
 

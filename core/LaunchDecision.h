@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/EngineHost.h"
-#include "core/ResultTable.h"
+#include "base/EngineHost.h"
+#include "base/ResultTable.h"
 #include "platform/Launcher.h"
 
 namespace tarnvik::core {
@@ -83,17 +83,17 @@ LaunchDecision DecideLaunch(std::u16string_view dir, std::u16string_view name);
 // Opens the file `name` in folder `dir` with its program: decides as above;
 // for an extension without an entry shows kNoLaunchProgramMessage through
 // host.ShowMessage and starts nothing; otherwise hands the full path, turned
-// back into the file system's exact bytes (lib::TextToNative), to
+// back into the file system's exact bytes (base::TextToNative), to
 // launcher.OpenDocument, for either start kind. Whether the program started
 // is not examined: a failed start shows nothing. UI thread.
 void LaunchFile(std::u16string_view dir, std::u16string_view name, platform::Launcher& launcher,
-                EngineHost& host);
+                base::EngineHost& host);
 
 // The double-click on a row of a result table: the name is column 1 and the
 // relative folder column 2 of `row`; the folder is LaunchFolder(shownRoot,
 // column 2), then LaunchFile. A row outside the table (negative included)
 // reads as empty cells and so shows the message. UI thread.
-void LaunchRow(const ResultTable& table, int row, std::u16string_view shownRoot,
-               platform::Launcher& launcher, EngineHost& host);
+void LaunchRow(const base::ResultTable& table, int row, std::u16string_view shownRoot,
+               platform::Launcher& launcher, base::EngineHost& host);
 
 }  // namespace tarnvik::core

@@ -6,23 +6,32 @@
 
 namespace tarnvik::core {
 
-void RunSearch(const std::u16string& root, ResultTable& upper, ResultTable& lower,
-               Counters& counters, EngineHost& host, platform::DirectoryTree& fs) {
+void ClearSearch(base::ResultTable& upper, base::ResultTable& lower, base::Counters& counters,
+                 base::EngineHost& host) {
   lib::ClearGrid(upper);
   lib::ClearGrid(lower);
-  host.ClearCount(CountBox::Files);
-  host.ClearCount(CountBox::Folders);
-  host.ClearCount(CountBox::Same);
-  counters = Counters{};
+  host.ClearCount(base::CountBox::Files);
+  host.ClearCount(base::CountBox::Folders);
+  host.ClearCount(base::CountBox::Same);
+  counters = base::Counters{};
+}
 
-  lib::ClearGrid(upper);
+void ScanAndSort(const std::u16string& root, base::ResultTable& upper, base::Counters& counters,
+                 base::EngineHost& host, platform::DirectoryTree& fs,
+                 const platform::LocalClock& clock) {
   host.ScanBegins();
-  ScanFolder(root, root, counters, upper, host, fs);
+  ScanFolder(root, root, counters, upper, host, fs, clock);
   host.ScanEnds();
   host.ProcessPendingEvents();
-  if (upper.RowCount() > 2) upper.SetRowCount(upper.RowCount() - 1);
-
+  upper.DropTrailingBlankRow();
   SortAndMark(upper, counters, host);
+}
+
+void SearchFolder(const std::u16string& root, base::ResultTable& upper, base::ResultTable& lower,
+                  base::Counters& counters, base::EngineHost& host, platform::DirectoryTree& fs,
+                  const platform::LocalClock& clock) {
+  ClearSearch(upper, lower, counters, host);
+  ScanAndSort(root, upper, counters, host, fs, clock);
 }
 
 }  // namespace tarnvik::core

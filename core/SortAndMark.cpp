@@ -16,9 +16,6 @@ namespace tarnvik::core {
 
 namespace {
 
-constexpr char16_t kMarkName[] = u"Name";
-constexpr char16_t kMarkSame[] = u"Same";
-
 // The sort key of a row is the concatenation of up to three cells, compared
 // code unit by code unit as unsigned 16-bit values, a prefix before the
 // longer text. Ranking reads the keys in place instead of building them: on a
@@ -30,7 +27,7 @@ struct KeyParts {
   int count;
 };
 
-KeyParts PartsOf(const ResultTable& table, int row, int order) {
+KeyParts PartsOf(const base::ResultTable& table, int row, base::SortOrder order) {
   KeyParts parts{};
   const auto add = [&parts](const std::u16string& cell) {
     if (cell.empty()) return;
@@ -38,9 +35,9 @@ KeyParts PartsOf(const ResultTable& table, int row, int order) {
     parts.size[parts.count] = cell.size();
     ++parts.count;
   };
-  if (order == kOrderByExtension) add(table.Cell(kColExt, row));
-  add(table.Cell(kColName, row));
-  add(table.Cell(kColFolder, row));
+  if (order == base::SortOrder::ByExtension) add(table.Cell(base::kColExt, row));
+  add(table.Cell(base::kColName, row));
+  add(table.Cell(base::kColFolder, row));
   return parts;
 }
 
@@ -105,7 +102,8 @@ bool SameWindow(const Entry& a, const Entry& b) {
 // Every step compares integers held in the entries, and the texts are read
 // once per step in one sweep over a group rather than on every comparison,
 // which would wait on the memory of two rows each time.
-std::vector<int32_t> RankKeys(const ResultTable& table, int lo, int hi, int order) {
+std::vector<int32_t> RankKeys(const base::ResultTable& table, int lo, int hi,
+                              base::SortOrder order) {
   const int n = hi - lo + 1;
   std::vector<KeyParts> parts(n);
   std::vector<Entry> entries(n);
@@ -293,7 +291,8 @@ bool ConcatEquals(std::u16string_view a1, std::u16string_view a2, std::u16string
 
 }  // namespace
 
-void QuickSortRows(ResultTable& table, int /*s*/, int lo, int hi, int order, EngineHost& host) {
+void QuickSortRows(base::ResultTable& table, int /*s*/, int lo, int hi, base::SortOrder order,
+                   base::EngineHost& host) {
   if (lo < 0 || lo >= hi) return;
   const int n = hi - lo + 1;
 
@@ -311,7 +310,7 @@ void QuickSortRows(ResultTable& table, int /*s*/, int lo, int hi, int order, Eng
     const Task task = tasks.back();
     tasks.pop_back();
     if (task.hi < 0) {
-      host.ShowCount(CountBox::Files, lo + task.lo);
+      host.ShowCount(base::CountBox::Files, lo + task.lo);
       host.ProcessPendingEvents();
       continue;
     }
@@ -327,13 +326,13 @@ void QuickSortRows(ResultTable& table, int /*s*/, int lo, int hi, int order, Eng
   table.PermuteRows(lo, rows);
 }
 
-void SortAndMark(ResultTable& table, Counters& counters, EngineHost& host) {
+void SortAndMark(base::ResultTable& table, base::Counters& counters, base::EngineHost& host) {
   host.SortBegins();
   table.SetRowCount(table.RowCount() + 1);
   const int swapRow = table.RowCount() - 1;
   QuickSortRows(table, swapRow, 1, swapRow - 1, host.CurrentSortOrder(), host);
 
-  table.SetCell(kColNumber, 1, FormatNumber(1, 4));
+  table.SetCell(base::kColNumber, 1, base::FormatNumber(1, 4));
   counters.SameCount = 0;
   // The sorted rows lie scattered in memory; see PrefetchRow. Worth about a
   // fifth of the pass (bench/README.md).
@@ -342,20 +341,20 @@ void SortAndMark(ResultTable& table, Counters& counters, EngineHost& host) {
   for (int i = 2; i < swapRow; ++i) {
     table.PrefetchRow(i + kArraysAhead, false);
     table.PrefetchRow(i + kTextsAhead, true);
-    if (table.Cell(kColName, i) != table.Cell(kColName, i - 1)) {
-      table.SetCell(kColCheck, i, {});
+    if (table.Cell(base::kColName, i) != table.Cell(base::kColName, i - 1)) {
+      table.SetCell(base::kColCheck, i, {});
     } else {
-      const bool same = ConcatEquals(table.Cell(kColTime, i), table.Cell(kColSize, i),
-                                     table.Cell(kColTime, i - 1), table.Cell(kColSize, i - 1));
-      table.SetCell(kColCheck, i, same ? kMarkSame : kMarkName);
+      const bool same = ConcatEquals(table.Cell(base::kColTime, i), table.Cell(base::kColSize, i),
+                                     table.Cell(base::kColTime, i - 1), table.Cell(base::kColSize, i - 1));
+      table.SetCell(base::kColCheck, i, same ? base::kMarkSame : base::kMarkName);
       ++counters.SameCount;
-      host.ShowCount(CountBox::Same, counters.SameCount);
+      host.ShowCount(base::CountBox::Same, counters.SameCount);
       host.ProcessPendingEvents();
     }
-    table.SetCell(kColNumber, i, FormatNumber(i, 4));
+    table.SetCell(base::kColNumber, i, base::FormatNumber(i, 4));
   }
 
-  host.ShowCount(CountBox::Files, counters.FileCount);
+  host.ShowCount(base::CountBox::Files, counters.FileCount);
   table.SetRowCount(table.RowCount() - 1);
   host.SortEnds();
 }

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "core/EngineHost.h"
-#include "core/ResultTable.h"
+#include "base/EngineHost.h"
+#include "base/ResultTable.h"
 
 namespace tarnvik::core {
 
 // Sorts rows lo..hi of `table` in ascending order of their sort key, moving
 // whole rows. The key is column 1 + column 2 (name, then folder) or, when
-// `order` is kOrderByExtension, column 6 + column 1 + column 2, joined
+// `order` is base::SortOrder::ByExtension, column 6 + column 1 + column 2, joined
 // without a separator and compared code unit by code unit (unsigned 16-bit,
 // case-sensitive, a prefix before the longer text).
 //
@@ -26,7 +26,8 @@ namespace tarnvik::core {
 // events, in the same sequence as the recursive form. The call stack stays
 // flat for any input; extra memory is linear in hi - lo. Does nothing when
 // lo >= hi or lo < 0. UI thread only.
-void QuickSortRows(ResultTable& table, int s, int lo, int hi, int order, EngineHost& host);
+void QuickSortRows(base::ResultTable& table, int s, int lo, int hi, base::SortOrder order,
+                   base::EngineHost& host);
 
 // Sorts the data rows of `table` (rows 1 to RowCount - 1) with
 // QuickSortRows in the host's current order, renumbers them ("%4d" in
@@ -42,6 +43,6 @@ void QuickSortRows(ResultTable& table, int s, int lo, int hi, int order, EngineH
 // counters.FileCount is shown in the Files box at the end. The table holds
 // one extra row while the sort runs and has its RowCount back afterwards.
 // Calls host.SortBegins() first and host.SortEnds() last. UI thread only.
-void SortAndMark(ResultTable& table, Counters& counters, EngineHost& host);
+void SortAndMark(base::ResultTable& table, base::Counters& counters, base::EngineHost& host);
 
 }  // namespace tarnvik::core

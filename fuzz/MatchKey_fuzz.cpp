@@ -17,10 +17,22 @@
 
 #include "core/KeywordFilter.h"
 #include "lib/Fnc_StdFnc.h"
+#include "platform/SystemServices.h"
 
 namespace {
 
-using tarnvik::core::MatchKey;
+// The program's match keys over the system's text mapper.
+const tarnvik::platform::TextMapper& Mapper() {
+  static const tarnvik::platform::SystemServices system;
+  return *system.Engine().textMapper;
+}
+
+const tarnvik::core::MatchKeys& Keys() {
+  static const tarnvik::core::MatchKeys keys(Mapper());
+  return keys;
+}
+
+std::u16string MatchKey(std::u16string_view text) { return Keys().Of(text); }
 
 void Fail(const char* what, std::u16string_view text) {
   std::fprintf(stderr, "%s:", what);
@@ -31,13 +43,13 @@ void Fail(const char* what, std::u16string_view text) {
 
 std::u16string Composed(std::u16string_view text) {
   using namespace tarnvik::lib;
-  return RemoveSpaces(ToUpperAscii(ToHalfWidth(text)));
+  return RemoveSpaces(ToUpperAscii(ToHalfWidth(text, Mapper())));
 }
 
 void CheckKey(std::u16string_view text, std::u16string& reused) {
   const std::u16string key = MatchKey(text);
   if (key != Composed(text)) Fail("one-pass key differs from the composition", text);
-  tarnvik::core::MatchKeyInto(text, reused);
+  Keys().Into(text, reused);
   if (reused != key) Fail("key written into a reused buffer differs", text);
   if (MatchKey(key) != key) Fail("a key is not its own key", text);
 }

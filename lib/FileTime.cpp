@@ -1,7 +1,5 @@
 #include "lib/FileTime.h"
 
-#include "platform/DirectoryTree.h"
-#include "platform/LocalClock.h"
 
 namespace tarnvik::lib {
 
@@ -36,9 +34,9 @@ void PutClock(char16_t* p, int hour, int minute, int second) {
 
 bool FourDigitYear(const platform::LocalTime& lt) { return lt.year >= 0 && lt.year <= 9999; }
 
-void DirectText(int64_t epochSeconds, std::u16string& out) {
+void DirectText(const platform::LocalClock& clock, int64_t epochSeconds, std::u16string& out) {
   platform::LocalTime lt;
-  if (!platform::ToLocalTime(epochSeconds, lt)) {
+  if (!clock.ToLocalTime(epochSeconds, lt)) {
     out.clear();
     return;
   }
@@ -60,7 +58,7 @@ void DirectText(int64_t epochSeconds, std::u16string& out) {
 }  // namespace
 
 void FileTimeFormatter::FormatTo(int64_t epochSeconds, std::u16string& out) {
-  DirectText(epochSeconds, out);
+  DirectText(clock_, epochSeconds, out);
 }
 
 std::u16string FileTimeFormatter::Format(int64_t epochSeconds) {
@@ -69,13 +67,14 @@ std::u16string FileTimeFormatter::Format(int64_t epochSeconds) {
   return out;
 }
 
-bool FileTimeText(const std::string& nativePath, std::u16string& text) {
+bool FileTimeText(const platform::FileQueries& files, FileTimeFormatter& formatter,
+                  const std::string& nativePath, std::u16string& text) {
   platform::FileInfo info;
-  if (!platform::StatPath(nativePath, info)) {
+  if (!files.StatPath(nativePath, info)) {
     text.clear();
     return false;
   }
-  DirectText(info.mtime, text);
+  formatter.FormatTo(info.mtime, text);
   return true;
 }
 

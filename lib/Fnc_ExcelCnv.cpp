@@ -6,7 +6,7 @@ namespace tarnvik::lib {
 
 namespace {
 
-int ExportedColumns(const core::ResultTable& table) {
+int ExportedColumns(const base::ResultTable& table) {
   return std::min(table.ColCount() - 1, kExcelMaxColumns);
 }
 
@@ -24,7 +24,7 @@ std::u16string CellAddress(int col, int row) {
   return letters;
 }
 
-void WriteGridToSheet(const core::ResultTable& table, platform::Spreadsheet& sheet, int rowOffset,
+void WriteGridToSheet(const base::ResultTable& table, platform::Spreadsheet& sheet, int rowOffset,
                       int colOffset) {
   const int n = ExportedColumns(table);
   const int rows = table.RowCount();
@@ -42,7 +42,7 @@ void WriteGridToSheet(const core::ResultTable& table, platform::Spreadsheet& she
   }
 }
 
-void FormatSheet(const core::ResultTable& table, platform::Spreadsheet& sheet, int rowOffset,
+void FormatSheet(const base::ResultTable& table, platform::Spreadsheet& sheet, int rowOffset,
                  int colOffset) {
   const int n = ExportedColumns(table);
   const int rows = table.RowCount();
@@ -57,8 +57,8 @@ void FormatSheet(const core::ResultTable& table, platform::Spreadsheet& sheet, i
   WriteGridToSheet(table, sheet, rowOffset, colOffset);
 }
 
-bool ExcelExport(const core::ResultTable& table, platform::Spreadsheet& sheetApp,
-                 core::EngineHost& host) {
+bool ExcelExport(const base::ResultTable& table, platform::Spreadsheet& sheetApp,
+                 base::EngineHost& host) {
   try {
     sheetApp.Connect();
     sheetApp.SetVisible(true);

@@ -3,8 +3,9 @@
 #include <string>
 #include <string_view>
 
-#include "core/EngineHost.h"
-#include "core/ResultTable.h"
+#include "base/EngineHost.h"
+#include "base/Fonts.h"
+#include "base/ResultTable.h"
 #include "platform/Spreadsheet.h"
 
 namespace tarnvik::lib {
@@ -13,7 +14,7 @@ namespace tarnvik::lib {
 inline constexpr std::u16string_view kExcelFailedMessage = u"Ｅｘｃｅｌ変換処理に失敗しました！！";
 
 // The font of the exported area.
-inline constexpr std::u16string_view kExcelFontName = u"ＭＳ ゴシック";
+inline constexpr std::u16string_view kExcelFontName = base::kGothicFont;
 
 // The most table columns an export takes (sheet columns A to IV).
 inline constexpr int kExcelMaxColumns = 256;
@@ -33,7 +34,7 @@ std::u16string CellAddress(int col, int row);
 // rowOffset + 2. Never cell by cell: the number of calls grows with the
 // columns, not the rows. The number column is not exported. Errors of the
 // spreadsheet are passed on (SpreadsheetError).
-void WriteGridToSheet(const core::ResultTable& table, platform::Spreadsheet& sheet, int rowOffset,
+void WriteGridToSheet(const base::ResultTable& table, platform::Spreadsheet& sheet, int rowOffset,
                       int colOffset);
 
 // Formats the used area from A1 whatever the offsets, then calls
@@ -44,7 +45,7 @@ void WriteGridToSheet(const core::ResultTable& table, platform::Spreadsheet& she
 // header when that cell is empty, at most the 255 a spreadsheet accepts (a
 // longer text gets the widest column rather than failing the export). Errors
 // of the spreadsheet are passed on.
-void FormatSheet(const core::ResultTable& table, platform::Spreadsheet& sheet, int rowOffset,
+void FormatSheet(const base::ResultTable& table, platform::Spreadsheet& sheet, int rowOffset,
                  int colOffset);
 
 // The whole export of one table: connects to the spreadsheet application,
@@ -54,7 +55,7 @@ void FormatSheet(const core::ResultTable& table, platform::Spreadsheet& sheet, i
 // from any step) stops at that step, shows kExcelFailedMessage through
 // host.ShowMessage and returns false; nothing is passed on and nothing else
 // is shown. Returns true when every step succeeded. UI thread.
-bool ExcelExport(const core::ResultTable& table, platform::Spreadsheet& sheetApp,
-                 core::EngineHost& host);
+bool ExcelExport(const base::ResultTable& table, platform::Spreadsheet& sheetApp,
+                 base::EngineHost& host);
 
 }  // namespace tarnvik::lib

@@ -2,14 +2,14 @@
 
 namespace tarnvik::lib {
 
-using core::ResultTable;
+using base::ResultTable;
 
-void ClearGrid(ResultTable& table) {
+void ClearGrid(base::ResultTable& table) {
   table.SetRowCount(2);
   for (int c = 0; c < table.ColCount(); ++c) table.SetCell(c, 1, std::u16string());
 }
 
-int GridCharWidth(const ResultTable& table) {
+int GridCharWidth(const base::ResultTable& table) {
   switch (table.FontPointSize()) {
     case 8:
     case 9:

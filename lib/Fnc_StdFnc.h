@@ -19,15 +19,13 @@ std::u16string Trim(std::u16string_view text);
 bool IsBlank(std::u16string_view text);
 
 // Hiragana to katakana through the mapper's ToKatakana, then Trim.
-std::u16string ToKatakana(std::u16string_view text,
-                          const platform::TextMapper& mapper = platform::SystemTextMapper());
+std::u16string ToKatakana(std::u16string_view text, const platform::TextMapper& mapper);
 
 // ToKatakana, then the mapper's ToHalfWidth, then Trim. Full-width letters,
 // digits, signs and the ideographic space become ASCII, katakana become
 // half-width katakana with separate voicing marks. An ideographic space at
 // either end therefore disappears, and so do the controls behind it.
-std::u16string ToHalfWidth(std::u16string_view text,
-                           const platform::TextMapper& mapper = platform::SystemTextMapper());
+std::u16string ToHalfWidth(std::u16string_view text, const platform::TextMapper& mapper);
 
 // A text that is blank after Trim comes back unchanged; from any other text
 // every space U+0020 is deleted (other controls stay).

@@ -70,11 +70,4 @@ class DirectoryTree {
   virtual void Close(Handle folder) = 0;
 };
 
-// Reads the metadata of the file at a full path, without following a final
-// symbolic link. Returns false when nothing exists there.
-bool StatPath(const std::string& nativePath, FileInfo& out);
-
-// True when nativePath names an existing folder (links followed).
-bool IsFolder(const std::string& nativePath);
-
 }  // namespace tarnvik::platform

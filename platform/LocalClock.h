@@ -14,9 +14,17 @@ struct LocalTime {
   int second = 0;  // 0..60
 };
 
-// Converts seconds since the epoch to the user's local time (the time zone
-// of the process; after changing TZ the caller must call tzset()). Returns
-// false when the moment cannot be represented. Safe to call from any thread.
-bool ToLocalTime(int64_t epochSeconds, LocalTime& out);
+// The user's local time. One object for the whole run, built by the
+// program's composition of services.
+class LocalClock {
+ public:
+  virtual ~LocalClock() = default;
+
+  // Converts seconds since the epoch to the user's local time (the time
+  // zone of the process; after changing TZ the caller must call tzset()).
+  // Returns false when the moment cannot be represented. Safe to call from
+  // any thread.
+  virtual bool ToLocalTime(int64_t epochSeconds, LocalTime& out) const = 0;
+};
 
 }  // namespace tarnvik::platform

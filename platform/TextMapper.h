@@ -10,7 +10,8 @@ namespace tarnvik::platform {
 // length (nothing is cut) and map every code unit that has no mapping to
 // itself, so controls, spaces and surrogates pass through unchanged. Neither
 // trims. Implementations hold no mutable state and may be called from any
-// thread.
+// thread. The program's one mapper (LCMapStringW on Windows, the program's
+// own tables elsewhere) comes with its services (platform/Services.h).
 class TextMapper {
  public:
   virtual ~TextMapper();
@@ -31,9 +32,5 @@ class TextMapper {
 };
 
 inline TextMapper::~TextMapper() = default;
-
-// The mapper of this platform: LCMapStringW on Windows, the program's own
-// tables elsewhere. It lives for the whole run.
-const TextMapper& SystemTextMapper();
 
 }  // namespace tarnvik::platform

@@ -5,7 +5,9 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 "$here/tools/setup.sh"
 "$here/tools/build.sh" >/dev/null
 build=${TARNVIK_BUILD_DIR:-$here/build}
-if [[ -x "$build/app/tarnvik" ]]; then
-  exec "$build/app/tarnvik" "$@"
+if [[ ! -x "$build/app/tarnvik" ]]; then
+  echo "run.sh: $build/app/tarnvik was not built (is TARNVIK_GUI off in $build?);" \
+    "configure with -DTARNVIK_GUI=ON, or use $build/cli/tarnvik-cli for scripts" >&2
+  exit 1
 fi
-exec "$build/cli/tarnvik-cli" "${1:-$HOME}"
+exec "$build/app/tarnvik" "$@"

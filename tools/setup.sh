@@ -14,6 +14,7 @@ packages=(
   libxlsxwriter-dev
   libglib2.0-dev shared-mime-info
   unzip
+  clang-format
   tzdata
 )
 if [[ "${1:-}" == "--extras" ]]; then

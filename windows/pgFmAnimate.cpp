@@ -1,5 +1,8 @@
 #include "windows/pgFmAnimate.h"
 
+#include "base/Fonts.h"
+#include "windows/QtText.h"
+
 #include <QFont>
 
 namespace tarnvik::windows {
@@ -15,7 +18,7 @@ TfmAnimate::TfmAnimate(QWidget* owner)
   setWindowModality(Qt::WindowModal);
   setBackgroundRole(QPalette::Button);
   setAutoFillBackground(true);
-  QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
+  QFont font(ToQString(base::kPGothicFont));
   font.setPixelSize(19);
   setFont(font);
   setFixedSize(119, 57);

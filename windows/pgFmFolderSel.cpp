@@ -16,6 +16,9 @@
 #include <QTreeView>
 #include <algorithm>
 
+#include "base/CellFormat.h"
+#include "base/Fonts.h"
+#include "windows/QtText.h"
 #include "windows/WindowFrame.h"
 
 namespace tarnvik::windows {
@@ -32,9 +35,10 @@ bool IsWithin(const QString& path, const QString& base) {
          (path.startsWith(base) && path.size() > base.size() && path[base.size()] == u'/');
 }
 
-QString WithoutTrailingSlash(QString path) {
-  while (path.size() > 1 && path.endsWith(QLatin1Char('/'))) path.chop(1);
-  return path;
+QString WithoutTrailingSlash(const QString& path) {
+  return path.left(static_cast<qsizetype>(base::RootLength(
+      std::u16string_view(reinterpret_cast<const char16_t*>(path.utf16()),
+                          static_cast<size_t>(path.size())))));
 }
 
 // File systems that hold no user files: the kernel's views of itself, the
@@ -136,7 +140,7 @@ TfmFolderSel::TfmFolderSel(QWidget* owner, std::vector<Volume> volumes)
   pal.setColor(QPalette::Window, SkyBlue());
   setPalette(pal);
   setAutoFillBackground(true);
-  QFont font(QStringLiteral("ＭＳ ゴシック"));
+  QFont font(ToQString(base::kGothicFont));
   font.setPixelSize(16);
   setFont(font);
   resize(kDesignClient);

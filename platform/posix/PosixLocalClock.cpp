@@ -1,12 +1,12 @@
+#include "platform/posix/PosixLocalClock.h"
+
 #include <time.h>
 
 #include <limits>
 
-#include "platform/LocalClock.h"
-
 namespace tarnvik::platform {
 
-bool ToLocalTime(int64_t epochSeconds, LocalTime& out) {
+bool PosixLocalClock::ToLocalTime(int64_t epochSeconds, LocalTime& out) const {
   if (epochSeconds < std::numeric_limits<time_t>::min() ||
       epochSeconds > std::numeric_limits<time_t>::max()) {
     return false;

@@ -1,5 +1,7 @@
 #include "platform/xlsx/XlsxSpreadsheet.h"
 
+#include "base/TextCodec.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -70,27 +72,6 @@ Rect ParseRange(std::u16string_view first, std::u16string_view last) {
           {std::max(a.row, b.row), std::max(a.col, b.col)}};
 }
 
-void AppendUtf8(std::string& out, char32_t cp) {
-  if (cp < 0x80) {
-    out.push_back(static_cast<char>(cp));
-    return;
-  }
-  char bytes[4];
-  int n = 0;
-  if (cp < 0x800) {
-    bytes[n++] = static_cast<char>(0xC0 | (cp >> 6));
-  } else if (cp < 0x10000) {
-    bytes[n++] = static_cast<char>(0xE0 | (cp >> 12));
-    bytes[n++] = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-  } else {
-    bytes[n++] = static_cast<char>(0xF0 | (cp >> 18));
-    bytes[n++] = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    bytes[n++] = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-  }
-  bytes[n++] = static_cast<char>(0x80 | (cp & 0x3F));
-  out.append(bytes, n);
-}
-
 void AppendEscape(std::string& out, unsigned value) {
   char buf[8];
   std::snprintf(buf, sizeof buf, "_x%04X_", value & 0xFFFF);
@@ -115,21 +96,19 @@ bool StartsEscape(std::u16string_view text, size_t i) {
 std::string XmlText(std::u16string_view text) {
   std::string out;
   out.reserve(text.size() + text.size() / 2);
-  for (size_t i = 0; i < text.size(); ++i) {
+  for (size_t i = 0; i < text.size();) {
     const char16_t u = text[i];
-    if (u >= 0xD800 && u <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-        text[i + 1] <= 0xDFFF) {
-      AppendUtf8(out,
-                 0x10000 + ((static_cast<char32_t>(u) - 0xD800) << 10) + (text[i + 1] - 0xDC00));
-      ++i;
-    } else if (u >= 0xD800 && u <= 0xDFFF) {
-      AppendUtf8(out, 0xFFFD);
-    } else if ((u < 0x20 && u != u'\t' && u != u'\n') || u == 0xFFFE || u == 0xFFFF) {
+    if ((u < 0x20 && u != u'\t' && u != u'\n') || u == 0xFFFE || u == 0xFFFF) {
       AppendEscape(out, u);
+      ++i;
     } else if (u == u'_' && StartsEscape(text, i)) {
       AppendEscape(out, u'_');
+      ++i;
     } else {
-      AppendUtf8(out, u);
+      // The codec's surrogate policy; a byte stand-in has no character XML
+      // could hold, so it becomes U+FFFD like any other lone surrogate.
+      const base::Character ch = base::NextCharacter(text, i);
+      base::AppendUtf8(out, ch.rawByte ? char32_t{0xFFFD} : ch.codePoint);
     }
   }
   return out;

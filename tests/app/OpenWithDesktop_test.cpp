@@ -19,7 +19,8 @@
 #include <string>
 
 #include "app/pgTarnvik.h"
-#include "lib/TextCodec.h"
+#include "tests/app/TestWindow.h"
+#include "base/TextCodec.h"
 #include "platform/qt/QtSettingsStore.h"
 
 using tarnvik::app::TfmTarnvik;
@@ -106,7 +107,7 @@ class OpenWithDesktopTest : public QObject {
   int RowOf(const std::string& name) {
     const auto& table = w_->StGSrchFl->Table();
     for (int r = 1; r < table.RowCount(); ++r) {
-      if (table.Cell(1, r) == tarnvik::lib::NativeToText(name)) return r;
+      if (table.Cell(1, r) == tarnvik::base::NativeToText(name)) return r;
     }
     return -1;
   }
@@ -171,7 +172,7 @@ class OpenWithDesktopTest : public QObject {
                                 : name == "empty.txt" ? QByteArray()
                                                       : QByteArray("plain words\n");
     QVERIFY(WriteBytes(path, contents));
-    w_ = std::make_unique<TfmTarnvik>(*store_);
+    w_ = std::make_unique<tarnvik::testing::TestWindow>(*store_);
     w_->SetMessageSink([this](const QString& m) { messages_ << m; });
     w_->BtnSearchClick();
     const int row = RowOf(name.toStdString());
@@ -193,7 +194,7 @@ class OpenWithDesktopTest : public QObject {
     QVERIFY(WriteBytes(path, QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8)));
     const std::string pdf = tree_ + "/gone.pdf";
     QVERIFY(WriteBytes(pdf, QByteArray("%PDF-1.4\n")));
-    w_ = std::make_unique<TfmTarnvik>(*store_);
+    w_ = std::make_unique<tarnvik::testing::TestWindow>(*store_);
     w_->SetMessageSink([this](const QString& m) { messages_ << m; });
     w_->BtnSearchClick();
     const std::string& target = removed ? pdf : path;
@@ -208,7 +209,7 @@ class OpenWithDesktopTest : public QObject {
 
   void exportedWorkbookIsOpened() {
     QVERIFY(WriteBytes(tree_ + "/a.pdf", QByteArray("%PDF-1.4\n")));
-    w_ = std::make_unique<TfmTarnvik>(*store_);
+    w_ = std::make_unique<tarnvik::testing::TestWindow>(*store_);
     w_->SetMessageSink([this](const QString& m) { messages_ << m; });
     w_->BtnSearchClick();
     QFile::remove(RecordPath());

@@ -8,17 +8,17 @@
 
 #include "app/WindowFonts.h"
 #include "core/ColumnLayout.h"
-#include "core/EngineHost.h"
+#include "base/EngineHost.h"
 
 using tarnvik::app::ResultGrid;
-using tarnvik::core::ResultTable;
+using tarnvik::base::ResultTable;
 
 namespace {
 
 void Fill(ResultTable& t, int rows) {
   t.SetRowCount(rows + 1);
   for (int r = 1; r <= rows; ++r) {
-    t.SetCell(0, r, tarnvik::core::FormatNumber(r, 4));
+    t.SetCell(0, r, tarnvik::base::FormatNumber(r, 4));
     t.SetCell(1, r, u"file" + std::u16string(1, static_cast<char16_t>(u'0' + r % 10)));
   }
 }
@@ -33,7 +33,7 @@ class ResultGridTest : public QObject {
 
   void showsTheTableWithItsHeaders() {
     ResultGrid grid;
-    tarnvik::core::EngineHost host;
+    tarnvik::base::EngineHost host;
     ResultTable lower;
     grid.BeginResult();
     tarnvik::core::ApplyColumnLayout(1, grid.Table(), lower, host);

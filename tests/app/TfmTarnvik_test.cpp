@@ -31,6 +31,7 @@
 #include "app/RadioGroup.h"
 #include "app/WindowFonts.h"
 #include "app/pgTarnvik.h"
+#include "tests/app/TestWindow.h"
 #include "platform/qt/QtSettingsStore.h"
 #include "windows/pgFmAnimate.h"
 #include "windows/pgFmFolderSel.h"
@@ -103,7 +104,7 @@ class TfmTarnvikTest : public QObject {
   std::unique_ptr<TfmTarnvik> Open(const Values& values = {}) {
     if (!values.isEmpty()) WriteSettings(values);
     store_ = std::make_unique<QtSettingsStore>(settingsPath_);
-    auto w = std::make_unique<TfmTarnvik>(*store_);
+    auto w = std::make_unique<tarnvik::testing::TestWindow>(*store_);
     w->show();
     return w;
   }
@@ -470,7 +471,7 @@ class TfmTarnvikTest : public QObject {
     lower->Table().SetCell(1, 2, u"older.txt");
     lower->Table().SetRowCount(3);
     lower->EndResult();
-    w->ShowCount(tarnvik::core::CountBox::Selected, 2);
+    w->ShowCount(tarnvik::base::CountBox::Selected, 2);
 
     QSignalSpy inserted(&w->StGSrchFl->Model(), &QAbstractItemModel::rowsInserted);
     QSignalSpy changed(&w->StGSrchFl->Model(), &QAbstractItemModel::dataChanged);
@@ -681,7 +682,7 @@ class TfmTarnvikTest : public QObject {
       QCOMPARE(s.value(QStringLiteral("SrchFrom%1").arg(i)).toString(), want[i]);
     // The next start finds the same window.
     store_ = std::make_unique<QtSettingsStore>(settingsPath_);
-    TfmTarnvik again(*store_);
+    tarnvik::testing::TestWindow again(*store_);
     QCOMPARE(again.height(), 700);
     QCOMPARE(Str(again.SearchRoots()[3]), Path("r3"));
   }
@@ -791,7 +792,7 @@ class TfmTarnvikTest : public QObject {
       box->accept();
     });
     w->ShowMessage(std::u16string(u"検索対象結果が２０，０００件を超えました！！") +
-                   tarnvik::core::kCrLf + u"途中終了しました。");
+                   tarnvik::base::kCrLf + u"途中終了しました。");
     QCOMPARE(shown,
              QStringLiteral("検索対象結果が２０，０００件を超えました！！\n途中終了しました。"));
     QVERIFY(modal);

@@ -6,8 +6,9 @@
 #include <vector>
 
 #include "CopiedRows.h"
-#include "core/ColumnLayout.h"
-#include "core/ResultTable.h"
+#include "base/CellFormat.h"
+#include "base/Columns.h"
+#include "base/ResultTable.h"
 
 namespace tarnvik::core {
 namespace {
@@ -19,26 +20,26 @@ struct UpperRow {
 
 // An upper table as the sort leaves it: numbered rows with name, folder,
 // time, size, mark and extension.
-ResultTable MakeUpper(const std::vector<UpperRow>& rows) {
-  ResultTable upper(7, 2);
+base::ResultTable MakeUpper(const std::vector<UpperRow>& rows) {
+  base::ResultTable upper(7, 2);
   for (size_t k = 0; k < rows.size(); ++k) {
     const int r = static_cast<int>(k) + 1;
-    upper.SetCell(kColNumber, r, FormatNumber(r, 4));
-    upper.SetCell(kColName, r, rows[k].name);
-    upper.SetCell(kColFolder, r, u"sub" + FormatNumber(r, 1));
-    upper.SetCell(kColTime, r, u"2024.05.06 07:08:10");
-    upper.SetCell(kColSize, r, FormatNumber(100 + r, 6));
-    upper.SetCell(kColCheck, r, rows[k].mark);
-    upper.SetCell(kColExt, r, ExtensionText(rows[k].name));
+    upper.SetCell(base::kColNumber, r, base::FormatNumber(r, 4));
+    upper.SetCell(base::kColName, r, rows[k].name);
+    upper.SetCell(base::kColFolder, r, u"sub" + base::FormatNumber(r, 1));
+    upper.SetCell(base::kColTime, r, u"2024.05.06 07:08:10");
+    upper.SetCell(base::kColSize, r, base::FormatNumber(100 + r, 6));
+    upper.SetCell(base::kColCheck, r, rows[k].mark);
+    upper.SetCell(base::kColExt, r, base::ExtensionText(rows[k].name));
   }
   upper.SetRowCount(static_cast<int>(rows.size()) + 1);
   return upper;
 }
 
-class CountingHost : public EngineHost {
+class CountingHost : public base::EngineHost {
  public:
-  void ShowCount(CountBox box, int value) override {
-    EXPECT_EQ(box, CountBox::Selected);
+  void ShowCount(base::CountBox box, int value) override {
+    EXPECT_EQ(box, base::CountBox::Selected);
     shown.push_back(value);
   }
   std::vector<int> shown;
@@ -60,20 +61,20 @@ TEST(ShowMarkedRows, ShowsMarkedRowsWithTheirGroupHeads) {
                                         {u"b.txt", u"Name"}};
   const std::vector<UpperRow> mixed = {{u"a.txt", u""}, {u"a.txt", u"Name"}, {u"a.txt", u"Same"}};
   const ViewCase cases[] = {
-      {"same contents", groups, kMarkSame, {1, 2, 3}, {2, 3, 3}},
-      {"same names", groups, kMarkName, {4, 5}, {2, 2}},
-      {"head above a mark of the other kind is not added", mixed, kMarkSame, {3}, {1, 1}},
-      {"one group of names", mixed, kMarkName, {1, 2}, {2, 2}},
-      {"no marks at all", {{u"a.txt", u""}, {u"b.txt", u""}, {u"c.txt", u""}}, kMarkSame, {}, {1}},
-      {"no rows at all", {}, kMarkName, {}, {1}},
+      {"same contents", groups, base::kMarkSame, {1, 2, 3}, {2, 3, 3}},
+      {"same names", groups, base::kMarkName, {4, 5}, {2, 2}},
+      {"head above a mark of the other kind is not added", mixed, base::kMarkSame, {3}, {1, 1}},
+      {"one group of names", mixed, base::kMarkName, {1, 2}, {2, 2}},
+      {"no marks at all", {{u"a.txt", u""}, {u"b.txt", u""}, {u"c.txt", u""}}, base::kMarkSame, {}, {1}},
+      {"no rows at all", {}, base::kMarkName, {}, {1}},
       {"row 1 is never examined itself",
        {{u"a.txt", u"Same"}, {u"b.txt", u""}},
-       kMarkSame,
+       base::kMarkSame,
        {},
        {1}},
       {"row 1 carrying a mark is no head",
        {{u"a.txt", u"Same"}, {u"a.txt", u"Same"}},
-       kMarkSame,
+       base::kMarkSame,
        {2},
        {1, 1}},
       {"two groups in a row",
@@ -82,21 +83,21 @@ TEST(ShowMarkedRows, ShowsMarkedRowsWithTheirGroupHeads) {
         {u"b.txt", u""},
         {u"b.txt", u"Name"},
         {u"b.txt", u"Name"}},
-       kMarkName,
+       base::kMarkName,
        {1, 2, 3, 4, 5},
        {2, 4, 5, 5}},
       // A head cell that is blank after trimming counts as unmarked; marks
       // compare exactly.
-      {"blank head cell", {{u"a.txt", u" \t"}, {u"a.txt", u"Same"}}, kMarkSame, {1, 2}, {2, 2}},
+      {"blank head cell", {{u"a.txt", u" \t"}, {u"a.txt", u"Same"}}, base::kMarkSame, {1, 2}, {2, 2}},
       {"marks compare exactly",
        {{u"a.txt", u""}, {u"a.txt", u"Same "}, {u"a.txt", u"same"}, {u"a.txt", u"Name"}},
-       kMarkSame,
+       base::kMarkSame,
        {},
        {1}},
   };
   for (const ViewCase& c : cases) {
-    const ResultTable upper = MakeUpper(c.upper);
-    ResultTable lower(7, 2);
+    const base::ResultTable upper = MakeUpper(c.upper);
+    base::ResultTable lower(7, 2);
     CountingHost host;
     ShowMarkedRows(upper, lower, c.mark, host);
     EXPECT_EQ(CopiedRows(upper, lower), c.rows) << c.what;
@@ -106,15 +107,15 @@ TEST(ShowMarkedRows, ShowsMarkedRowsWithTheirGroupHeads) {
 }
 
 TEST(ShowMarkedRows, ReplacesEarlierResults) {
-  const ResultTable upper = MakeUpper(
+  const base::ResultTable upper = MakeUpper(
       {{u"a.txt", u""}, {u"a.txt", u"Same"}, {u"b.txt", u""}, {u"c.txt", u""}, {u"d.txt", u""}});
-  ResultTable lower = MakeUpper({{u"x", u""}, {u"y", u""}, {u"z", u""}, {u"w", u""}});
+  base::ResultTable lower = MakeUpper({{u"x", u""}, {u"y", u""}, {u"z", u""}, {u"w", u""}});
   CountingHost host;
-  ShowMarkedRows(upper, lower, kMarkSame, host);
+  ShowMarkedRows(upper, lower, base::kMarkSame, host);
   EXPECT_EQ(lower.RowCount(), 3);
   EXPECT_EQ(CopiedRows(upper, lower), (std::vector<int>{1, 2}));
 
-  ShowMarkedRows(upper, lower, kMarkName, host);
+  ShowMarkedRows(upper, lower, base::kMarkName, host);
   EXPECT_EQ(lower.RowCount(), 2);
   for (int c = 0; c < lower.ColCount(); ++c) EXPECT_EQ(lower.Cell(c, 1), u"") << c;
   EXPECT_EQ(host.shown.back(), 1);

@@ -10,12 +10,19 @@
 #include <unordered_map>
 #include <vector>
 
-#include "core/ColumnLayout.h"
+#include "base/Columns.h"
 #include "lib/Fnc_Grid.h"
-#include "lib/TextCodec.h"
+#include "base/TextCodec.h"
+#include "platform/SystemServices.h"
 
 namespace tarnvik::core {
 namespace {
+
+// The system's services, as the program gets them.
+const platform::EngineServices& System() {
+  static const platform::SystemServices system;
+  return system.Engine();
+}
 
 using platform::DirEntry;
 using platform::FileInfo;
@@ -153,16 +160,16 @@ class FakeTree : public platform::DirectoryTree {
   std::unordered_map<std::string, int> index_;
 };
 
-class RecordingHost : public EngineHost {
+class RecordingHost : public base::EngineHost {
  public:
-  int order = kOrderByName;
+  base::SortOrder order = base::SortOrder::ByName;
   std::vector<std::string> events;
   std::vector<std::u16string> messages;
 
-  int CurrentSortOrder() const override { return order; }
-  void ShowCount(CountBox box, int value) override {
-    const char* name = box == CountBox::Files     ? "files "
-                       : box == CountBox::Folders ? "folders "
+  base::SortOrder CurrentSortOrder() const override { return order; }
+  void ShowCount(base::CountBox box, int value) override {
+    const char* name = box == base::CountBox::Files     ? "files "
+                       : box == base::CountBox::Folders ? "folders "
                                                   : "? ";
     events.push_back(name + std::to_string(value));
   }
@@ -174,12 +181,13 @@ class RecordingHost : public EngineHost {
 };
 
 struct Scan {
-  ResultTable table{6, 2};
-  Counters counters;
+  const platform::LocalClock& clock = *System().clock;
+  base::ResultTable table{6, 2};
+  base::Counters counters;
   RecordingHost host;
 
   void Run(FakeTree& fs, const std::u16string& root, const std::u16string& dir) {
-    ScanFolder(root, dir, counters, table, host, fs);
+    ScanFolder(root, dir, counters, table, host, fs, clock);
     EXPECT_EQ(fs.OpenHandles(), 0);
     EXPECT_THAT(fs.misuse, IsEmpty());
   }
@@ -188,7 +196,7 @@ struct Scan {
   // Leaves what an earlier search would: ClearGrid empties row 1 only.
   void LeaveStaleRows(int rows) {
     for (int r = 1; r <= rows; ++r) {
-      for (int c = 0; c < ResultTable::kStoredColumns; ++c) table.SetCell(c, r, u"stale");
+      for (int c = 0; c < base::ResultTable::kStoredColumns; ++c) table.SetCell(c, r, u"stale");
     }
     lib::ClearGrid(table);
   }
@@ -199,7 +207,7 @@ struct Scan {
     for (int r = 1; r < table.RowCount() - 1; ++r) out.push_back(table.Cell(col, r));
     return out;
   }
-  Row DataRow(int r) const { return table.RowCells(r); }
+  base::Row DataRow(int r) const { return table.RowCells(r); }
 };
 
 class FolderScanTest : public ::testing::Test {
@@ -254,7 +262,7 @@ TEST_F(FolderScanTest, RowsFollowTheListingDepthFirst) {
   Scan s;
   s.Run(fs, u"/data");
   ASSERT_EQ(s.table.RowCount(), 7);
-  const Row expected[] = {
+  const base::Row expected[] = {
       {u"   1", u"a.txt", u"", u"2024.01.01 00:00:00", u"    12", u"", u""},
       {u"   2", u"b.txt", u"x", u"2024.01.01 00:59:58", u"1234567", u"", u""},
       {u"   3", u"c", u"x/y", u"1970.01.01 00:00:00", u"     0", u"", u""},
@@ -278,15 +286,15 @@ TEST_F(FolderScanTest, RowNumberIsTheRowIndexWhenWritten) {
   s.table.SetRowCount(10);
   s.Run(fs, u"/data");
   EXPECT_EQ(s.table.RowCount(), 12);
-  EXPECT_EQ(s.table.Cell(kColNumber, 9), u"   9");
-  EXPECT_EQ(s.table.Cell(kColName, 9), u"a");
-  EXPECT_EQ(s.table.Cell(kColNumber, 10), u"  10");
+  EXPECT_EQ(s.table.Cell(base::kColNumber, 9), u"   9");
+  EXPECT_EQ(s.table.Cell(base::kColName, 9), u"a");
+  EXPECT_EQ(s.table.Cell(base::kColNumber, 10), u"  10");
   EXPECT_EQ(s.counters.FileCount, 2);
 }
 
 TEST_F(FolderScanTest, ExtensionCellFollowsTheSortOrderAndNothingStaleLingers) {
-  for (const int order : {kOrderByName, kOrderByExtension}) {
-    SCOPED_TRACE(order);
+  for (const base::SortOrder order : {base::SortOrder::ByName, base::SortOrder::ByExtension}) {
+    SCOPED_TRACE(static_cast<int>(order));
     FakeTree fs;
     const int root = fs.Root("/data");
     for (const char* name : {"Report.xlsx", "archive.tar.gz", "README", ".profile"}) {
@@ -296,11 +304,11 @@ TEST_F(FolderScanTest, ExtensionCellFollowsTheSortOrderAndNothingStaleLingers) {
     s.host.order = order;
     s.LeaveStaleRows(6);
     s.Run(fs, u"/data");
-    EXPECT_THAT(s.Column(kColCheck), ElementsAre(u"", u"", u"", u""));
-    if (order == kOrderByExtension) {
-      EXPECT_THAT(s.Column(kColExt), ElementsAre(u"XLSX", u"GZ", u"", u"PROFILE"));
+    EXPECT_THAT(s.Column(base::kColCheck), ElementsAre(u"", u"", u"", u""));
+    if (order == base::SortOrder::ByExtension) {
+      EXPECT_THAT(s.Column(base::kColExt), ElementsAre(u"XLSX", u"GZ", u"", u"PROFILE"));
     } else {
-      EXPECT_THAT(s.Column(kColExt), ElementsAre(u"", u"", u"", u""));
+      EXPECT_THAT(s.Column(base::kColExt), ElementsAre(u"", u"", u"", u""));
     }
   }
 }
@@ -317,9 +325,9 @@ TEST_F(FolderScanTest, ThumbsDbFilesAreLeftOutAndFoldersOfThatNameEntered) {
   fs.File(sub, "Thumbs.db");
   Scan s;
   s.Run(fs, u"/data");
-  EXPECT_THAT(s.Column(kColName),
+  EXPECT_THAT(s.Column(base::kColName),
               ElementsAre(u"thumbs.db", u"Thumbs.DB", u"Thumbs.db.bak", u"inside.txt"));
-  EXPECT_THAT(s.Column(kColFolder), ElementsAre(u"", u"", u"", u"Thumbs.db"));
+  EXPECT_THAT(s.Column(base::kColFolder), ElementsAre(u"", u"", u"", u"Thumbs.db"));
   EXPECT_EQ(s.counters.FileCount, 4);
   EXPECT_EQ(s.counters.FolderCount, 2);
 }
@@ -339,14 +347,14 @@ TEST_F(FolderScanTest, FolderTextIsThePathBelowTheRoot) {
       {u"/データ", u"/データ/資料", u"資料", u"資料/etc"},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(lib::ToUtf8(c.root + u" " + c.dir));
+    SCOPED_TRACE(base::ToUtf8(c.root + u" " + c.dir));
     FakeTree fs;
-    const int dir = fs.Root(lib::ToUtf8(c.dir));
+    const int dir = fs.Root(base::ToUtf8(c.dir));
     fs.File(dir, "f");
     fs.File(fs.Folder(dir, "etc"), "g");
     Scan s;
     s.Run(fs, c.root, c.dir);
-    EXPECT_THAT(s.Column(kColFolder), ElementsAre(c.here, c.below));
+    EXPECT_THAT(s.Column(base::kColFolder), ElementsAre(c.here, c.below));
   }
 }
 
@@ -378,7 +386,7 @@ TEST_F(FolderScanTest, UnreadableFoldersAreCountedAndSkippedSilently) {
   fs.File(fs.Folder(root, "ok"), "b");
   Scan s;
   s.Run(fs, u"/data");
-  EXPECT_THAT(s.Column(kColName), ElementsAre(u"a", u"b"));
+  EXPECT_THAT(s.Column(base::kColName), ElementsAre(u"a", u"b"));
   EXPECT_EQ(s.counters.FolderCount, 4);
   EXPECT_THAT(s.host.messages, IsEmpty());
 }
@@ -405,8 +413,8 @@ TEST_F(FolderScanTest, MetadataThatCameWithTheListingIsNotReadAgain) {
   Scan s;
   s.Run(fs, u"/data");
   EXPECT_EQ(fs.statCalls, 0);
-  EXPECT_EQ(s.table.Cell(kColTime, 1), u"2024.01.01 00:00:00");
-  EXPECT_EQ(s.table.Cell(kColSize, 1), u"     5");
+  EXPECT_EQ(s.table.Cell(base::kColTime, 1), u"2024.01.01 00:00:00");
+  EXPECT_EQ(s.table.Cell(base::kColSize, 1), u"     5");
 }
 
 TEST_F(FolderScanTest, LimitMessageText) {
@@ -479,7 +487,7 @@ TEST_F(FolderScanTest, FileLimit) {
        6, 5},
   };
   std::vector<std::u16string> expected;
-  for (int k = 0; k < kFileLimit; ++k) expected.push_back(u"n" + lib::FromUtf8(std::to_string(k)));
+  for (int k = 0; k < kFileLimit; ++k) expected.push_back(u"n" + base::FromUtf8(std::to_string(k)));
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     NumberedTree t;
@@ -488,8 +496,8 @@ TEST_F(FolderScanTest, FileLimit) {
     s.Run(t.fs, u"/data");
     EXPECT_EQ(s.counters.FileCount, kFileLimit);
     EXPECT_EQ(s.table.RowCount(), kFileLimit + 2);
-    EXPECT_EQ(s.table.Cell(kColNumber, kFileLimit), u"20000");
-    EXPECT_TRUE(s.Column(kColName) == expected);
+    EXPECT_EQ(s.table.Cell(base::kColNumber, kFileLimit), u"20000");
+    EXPECT_TRUE(s.Column(base::kColName) == expected);
     EXPECT_EQ(s.counters.FolderCount, c.folders);
     EXPECT_EQ(static_cast<int>(s.host.messages.size()), c.messages);
     for (const auto& m : s.host.messages) EXPECT_EQ(m, FileLimitMessage());
@@ -522,8 +530,8 @@ TEST_F(FolderScanTest, DeepChainNeedsNoDeepStack) {
   ASSERT_EQ(s.table.RowCount(), 4);
   std::u16string chain = u"d";
   for (int k = 1; k < kDepth; ++k) chain += u"/d";
-  EXPECT_EQ(s.table.Cell(kColName, 2), u"bottom");
-  EXPECT_TRUE(s.table.Cell(kColFolder, 2) == chain);
+  EXPECT_EQ(s.table.Cell(base::kColName, 2), u"bottom");
+  EXPECT_TRUE(s.table.Cell(base::kColFolder, 2) == chain);
 }
 
 }  // namespace

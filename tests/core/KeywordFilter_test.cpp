@@ -9,10 +9,12 @@
 #include <vector>
 
 #include "CopiedRows.h"
-#include "core/ColumnLayout.h"
-#include "core/ResultTable.h"
+#include "base/CellFormat.h"
+#include "base/Columns.h"
+#include "base/ResultTable.h"
 #include "lib/Fnc_StdFnc.h"
-#include "lib/TextCodec.h"
+#include "base/TextCodec.h"
+#include "platform/SystemServices.h"
 
 namespace tarnvik::core {
 namespace {
@@ -25,15 +27,28 @@ std::string Show(std::u16string_view s) {
       std::snprintf(buf, sizeof buf, "\\u%04X", static_cast<unsigned>(c));
       out += buf;
     } else {
-      out += lib::ToUtf8(std::u16string_view(&c, 1));
+      out += base::ToUtf8(std::u16string_view(&c, 1));
     }
   }
   return "\"" + out + "\"";
 }
 
+// The system's text mapper, as the program gets it.
+const platform::TextMapper& Mapper() {
+  static const platform::SystemServices system;
+  return *system.Engine().textMapper;
+}
+
+const MatchKeys& Keys() {
+  static const MatchKeys keys(Mapper());
+  return keys;
+}
+
+std::u16string MatchKey(std::u16string_view text) { return Keys().Of(text); }
+
 // MatchKey spelled out step by step, the way it is defined.
 std::u16string ComposedMatchKey(std::u16string_view text) {
-  return lib::RemoveSpaces(lib::ToUpperAscii(lib::ToHalfWidth(text)));
+  return lib::RemoveSpaces(lib::ToUpperAscii(lib::ToHalfWidth(text, Mapper())));
 }
 
 struct KeyCase {
@@ -106,7 +121,7 @@ TEST(MatchKey, EqualsTheStepByStepCompositionOnRandomTexts) {
     for (int k = 0; k < length; ++k) text.push_back(RandomUnit(rng));
     const std::u16string expected = ComposedMatchKey(text);
     ASSERT_EQ(Show(MatchKey(text)), Show(expected)) << Show(text);
-    MatchKeyInto(text, reused);
+    Keys().Into(text, reused);
     ASSERT_EQ(Show(reused), Show(expected)) << Show(text);
   }
 }
@@ -174,10 +189,10 @@ TEST(RowMatches, FollowsTheConnective) {
   }
 }
 
-class CountingHost : public EngineHost {
+class CountingHost : public base::EngineHost {
  public:
-  void ShowCount(CountBox box, int value) override { shown.emplace_back(box, value); }
-  std::vector<std::pair<CountBox, int>> shown;
+  void ShowCount(base::CountBox box, int value) override { shown.emplace_back(box, value); }
+  std::vector<std::pair<base::CountBox, int>> shown;
 };
 
 const std::u16string kNames[] = {
@@ -188,17 +203,17 @@ const std::u16string kNames[] = {
 
 // An upper table with the names above in rows 1.. and telling cells in the
 // other columns, so that copies can be checked whole.
-ResultTable MakeUpper() {
-  ResultTable upper(7, 2);
+base::ResultTable MakeUpper() {
+  base::ResultTable upper(7, 2);
   int row = 1;
   for (const std::u16string& name : kNames) {
-    upper.SetCell(kColNumber, row, FormatNumber(row, 4));
-    upper.SetCell(kColName, row, name);
-    upper.SetCell(kColFolder, row, u"dir" + FormatNumber(row, 1));
-    upper.SetCell(kColTime, row, u"2024.01.02 03:04:06");
-    upper.SetCell(kColSize, row, FormatNumber(row * 100, 6));
-    upper.SetCell(kColCheck, row, row % 3 == 0 ? u"Name" : u"");
-    upper.SetCell(kColExt, row, ExtensionText(name));
+    upper.SetCell(base::kColNumber, row, base::FormatNumber(row, 4));
+    upper.SetCell(base::kColName, row, name);
+    upper.SetCell(base::kColFolder, row, u"dir" + base::FormatNumber(row, 1));
+    upper.SetCell(base::kColTime, row, u"2024.01.02 03:04:06");
+    upper.SetCell(base::kColSize, row, base::FormatNumber(row * 100, 6));
+    upper.SetCell(base::kColCheck, row, row % 3 == 0 ? u"Name" : u"");
+    upper.SetCell(base::kColExt, row, base::ExtensionText(name));
     upper.SetRowCount(row + 1);
     ++row;
   }
@@ -244,26 +259,26 @@ TEST(FilterRows, ListsTheMatchingRowsInOrder) {
       {u"dir", u"", kConnectiveAnd, {}},
       {u"xyz", u"", kConnectiveOr, {}},
   };
-  const ResultTable upper = MakeUpper();
+  const base::ResultTable upper = MakeUpper();
   for (const FilterCase& c : cases) {
-    ResultTable lower(7, 2);
+    base::ResultTable lower(7, 2);
     CountingHost host;
-    ASSERT_TRUE(FilterRows(upper, lower, c.keyword1, c.keyword2, c.connective, host))
+    ASSERT_TRUE(FilterRows(upper, lower, c.keyword1, c.keyword2, c.connective, Keys(), host))
         << Show(c.keyword1);
     const std::vector<int> rows = CopiedRows(upper, lower);
     EXPECT_EQ(rows, c.rows) << Show(c.keyword1) << " " << Show(c.keyword2) << " " << c.connective;
     EXPECT_EQ(lower.RowCount(), std::max<int>(2, static_cast<int>(c.rows.size()) + 1));
     ASSERT_EQ(host.shown.size(), 1u);
-    EXPECT_EQ(host.shown[0].first, CountBox::Selected);
+    EXPECT_EQ(host.shown[0].first, base::CountBox::Selected);
     EXPECT_EQ(host.shown[0].second, lower.RowCount() - 1);
   }
 }
 
 TEST(FilterRows, NothingMatchingLeavesOneBlankRowAndCountOne) {
-  const ResultTable upper = MakeUpper();
-  ResultTable lower = MakeUpper();  // full of earlier results
+  const base::ResultTable upper = MakeUpper();
+  base::ResultTable lower = MakeUpper();  // full of earlier results
   CountingHost host;
-  ASSERT_TRUE(FilterRows(upper, lower, u"nothing", u"", kConnectiveAnd, host));
+  ASSERT_TRUE(FilterRows(upper, lower, u"nothing", u"", kConnectiveAnd, Keys(), host));
   EXPECT_EQ(lower.RowCount(), 2);
   for (int c = 0; c < lower.ColCount(); ++c) EXPECT_EQ(lower.Cell(c, 1), u"") << c;
   ASSERT_EQ(host.shown.size(), 1u);
@@ -271,10 +286,10 @@ TEST(FilterRows, NothingMatchingLeavesOneBlankRowAndCountOne) {
 }
 
 TEST(FilterRows, ReplacesEarlierResults) {
-  const ResultTable upper = MakeUpper();
-  ResultTable lower = MakeUpper();
+  const base::ResultTable upper = MakeUpper();
+  base::ResultTable lower = MakeUpper();
   CountingHost host;
-  ASSERT_TRUE(FilterRows(upper, lower, u"memo", u"", kConnectiveAnd, host));
+  ASSERT_TRUE(FilterRows(upper, lower, u"memo", u"", kConnectiveAnd, Keys(), host));
   EXPECT_EQ(lower.RowCount(), 2);
   EXPECT_EQ(CopiedRows(upper, lower), std::vector<int>{11});
   EXPECT_EQ(host.shown.back().second, 1);
@@ -282,14 +297,14 @@ TEST(FilterRows, ReplacesEarlierResults) {
 
 TEST(FilterRows, BlankFirstKeywordChangesNothing) {
   const std::u16string blanks[] = {u"", u" ", u"\t\r\n ", std::u16string(1, u'\0')};
-  const ResultTable upper = MakeUpper();
+  const base::ResultTable upper = MakeUpper();
   for (const std::u16string& blank : blanks) {
-    ResultTable lower(7, 4);
-    for (int r = 1; r < 4; ++r) lower.SetCell(kColName, r, u"kept" + FormatNumber(r, 1));
+    base::ResultTable lower(7, 4);
+    for (int r = 1; r < 4; ++r) lower.SetCell(base::kColName, r, u"kept" + base::FormatNumber(r, 1));
     CountingHost host;
-    EXPECT_FALSE(FilterRows(upper, lower, blank, u"plan", kConnectiveOr, host)) << Show(blank);
+    EXPECT_FALSE(FilterRows(upper, lower, blank, u"plan", kConnectiveOr, Keys(), host)) << Show(blank);
     EXPECT_EQ(lower.RowCount(), 4);
-    for (int r = 1; r < 4; ++r) EXPECT_EQ(lower.Cell(kColName, r), u"kept" + FormatNumber(r, 1));
+    for (int r = 1; r < 4; ++r) EXPECT_EQ(lower.Cell(base::kColName, r), u"kept" + base::FormatNumber(r, 1));
     EXPECT_TRUE(host.shown.empty());
   }
 }
@@ -300,17 +315,17 @@ TEST(FilterRows, SearchesLongNamesWhole) {
   std::u16string longName;
   for (int i = 0; i < 200; ++i) longName += u"ガ";
   longName += u"最終版.xlsx";
-  ResultTable upper(6, 2);
-  upper.SetCell(kColNumber, 1, FormatNumber(1, 4));
-  upper.SetCell(kColName, 1, longName);
+  base::ResultTable upper(6, 2);
+  upper.SetCell(base::kColNumber, 1, base::FormatNumber(1, 4));
+  upper.SetCell(base::kColName, 1, longName);
   upper.SetRowCount(3);
-  upper.SetCell(kColNumber, 2, FormatNumber(2, 4));
-  upper.SetCell(kColName, 2, u"最終版.xlsx");
-  ResultTable lower(6, 2);
+  upper.SetCell(base::kColNumber, 2, base::FormatNumber(2, 4));
+  upper.SetCell(base::kColName, 2, u"最終版.xlsx");
+  base::ResultTable lower(6, 2);
   CountingHost host;
-  ASSERT_TRUE(FilterRows(upper, lower, u"がが最終版", u"", kConnectiveAnd, host));
+  ASSERT_TRUE(FilterRows(upper, lower, u"がが最終版", u"", kConnectiveAnd, Keys(), host));
   EXPECT_EQ(CopiedRows(upper, lower), std::vector<int>{1});
-  ASSERT_TRUE(FilterRows(upper, lower, u"最終版.XLSX", u"", kConnectiveAnd, host));
+  ASSERT_TRUE(FilterRows(upper, lower, u"最終版.XLSX", u"", kConnectiveAnd, Keys(), host));
   EXPECT_EQ(CopiedRows(upper, lower), (std::vector<int>{1, 2}));
 }
 

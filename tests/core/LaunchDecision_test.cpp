@@ -9,13 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "core/ColumnLayout.h"
-#include "lib/TextCodec.h"
+#include "base/Columns.h"
+#include "base/TextCodec.h"
 
 namespace tarnvik::core {
 namespace {
 
-using lib::FromUtf8;
+using base::FromUtf8;
 
 struct RecordingLauncher : platform::Launcher {
   std::vector<std::string> opened;
@@ -26,7 +26,7 @@ struct RecordingLauncher : platform::Launcher {
   }
 };
 
-struct RecordingHost : EngineHost {
+struct RecordingHost : base::EngineHost {
   std::vector<std::u16string> messages;
   void ShowMessage(const std::u16string& text) override { messages.push_back(text); }
 };
@@ -39,7 +39,7 @@ TEST(LaunchTable, HoldsTheElevenEntriesInLookupOrder) {
   EXPECT_EQ(LaunchTable[6].program, u"Rundll32.exe Shimgvw.dll, ImageView_Fullscreen");
   EXPECT_EQ(LaunchTable[10].program, u"C:\\Program Files\\Fuji Xerox\\DocuWorks\\bin\\DWVLT.exe");
   EXPECT_EQ(kNoLaunchProgramMessage,
-            FromUtf8("選択したレポートの起動プログラムは、未設定です！！"));
+            base::FromUtf8("選択したレポートの起動プログラムは、未設定です！！"));
 }
 
 struct ExtensionCase {
@@ -59,14 +59,14 @@ TEST(DecideLaunch, PicksTheEntryByUpperCasedExtensionAfterTheLastDot) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    const LaunchDecision d = DecideLaunch(u"/home/user", FromUtf8(c.name));
+    const LaunchDecision d = DecideLaunch(u"/home/user", base::FromUtf8(c.name));
     EXPECT_EQ(d.entry, c.entry);
     EXPECT_EQ(d.Known(), c.entry >= 0);
     if (c.entry >= 0) {
       EXPECT_EQ(d.program, LaunchTable[c.entry].program);
       EXPECT_EQ(d.kind, LaunchTable[c.entry].startedBy);
     }
-    EXPECT_EQ(d.path, u"/home/user/" + FromUtf8(c.name));
+    EXPECT_EQ(d.path, u"/home/user/" + base::FromUtf8(c.name));
   }
 }
 
@@ -99,8 +99,8 @@ TEST(DecideLaunch, PassesTheExactPathWhateverItHolds) {
   };
   for (const auto& c : cases) {
     const LaunchDecision d = DecideLaunch(c.dir, c.name);
-    EXPECT_EQ(d.path, c.path) << lib::ToUtf8(c.name);
-    EXPECT_TRUE(d.Known()) << lib::ToUtf8(c.name);
+    EXPECT_EQ(d.path, c.path) << base::ToUtf8(c.name);
+    EXPECT_TRUE(d.Known()) << base::ToUtf8(c.name);
   }
   EXPECT_EQ(DecideLaunch(longDir, longName).path.size(), longDir.size() + 1 + longName.size());
 }
@@ -121,7 +121,7 @@ TEST(LaunchFolder, JoinsTheShownRootAndTheFolderCell) {
   };
   for (const auto& c : cases) {
     EXPECT_EQ(LaunchFolder(c.dir, c.name), c.path)
-        << lib::ToUtf8(c.dir) << " + [" << lib::ToUtf8(c.name) << "]";
+        << base::ToUtf8(c.dir) << " + [" << base::ToUtf8(c.name) << "]";
   }
 }
 
@@ -151,12 +151,12 @@ TEST(LaunchFile, KnownExtensionOpensTheExactBytesSilentlyEvenWhenTheStartFails) 
 }
 
 TEST(LaunchRow, BuildsTheFolderFromTheShownRootAndTheRowsCells) {
-  ResultTable t(6, 4);
-  t.SetCell(kColName, 1, u"report.Xls");
-  t.SetCell(kColFolder, 1, u"Plans");
-  t.SetCell(kColName, 2, u"notes.txt");
-  t.SetCell(kColFolder, 2, u"    ");
-  t.SetCell(kColName, 3, u"readme");
+  base::ResultTable t(6, 4);
+  t.SetCell(base::kColName, 1, u"report.Xls");
+  t.SetCell(base::kColFolder, 1, u"Plans");
+  t.SetCell(base::kColName, 2, u"notes.txt");
+  t.SetCell(base::kColFolder, 2, u"    ");
+  t.SetCell(base::kColName, 3, u"readme");
 
   RecordingLauncher launcher;
   RecordingHost host;
@@ -190,7 +190,7 @@ TEST(LaunchRow, PathBytesNameTheFileOnDisk) {
       "latin1-\xE9\xFF.xls",
       "日本語.doc",
   };
-  ResultTable t(6, 2);
+  base::ResultTable t(6, 2);
   int row = 1;
   for (const std::string& name : names) {
     for (const char* folder : {"", "sub dir"}) {
@@ -198,15 +198,15 @@ TEST(LaunchRow, PathBytesNameTheFileOnDisk) {
       const int fd = open((dir + "/" + name).c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600);
       ASSERT_GE(fd, 0) << name;
       close(fd);
-      t.SetCell(kColName, row, lib::NativeToText(name));
-      t.SetCell(kColFolder, row, lib::NativeToText(folder));
+      t.SetCell(base::kColName, row, base::NativeToText(name));
+      t.SetCell(base::kColFolder, row, base::NativeToText(folder));
       ++row;
     }
   }
   t.SetRowCount(row);
   RecordingLauncher launcher;
   RecordingHost host;
-  for (int r = 1; r < row; ++r) LaunchRow(t, r, lib::NativeToText(root), launcher, host);
+  for (int r = 1; r < row; ++r) LaunchRow(t, r, base::NativeToText(root), launcher, host);
   EXPECT_TRUE(host.messages.empty());
   ASSERT_EQ(launcher.opened.size(), static_cast<size_t>(row - 1));
   size_t k = 0;

@@ -15,10 +15,17 @@
 #include <string>
 #include <vector>
 
-#include "lib/TextCodec.h"
+#include "base/TextCodec.h"
+#include "platform/SystemServices.h"
 
 namespace tarnvik::lib {
 namespace {
+
+// The system's services, as the program gets them.
+const platform::EngineServices& System() {
+  static const platform::SystemServices system;
+  return system.Engine();
+}
 
 // Sets the process's time zone for the lifetime of the object.
 class TimeZone {
@@ -57,7 +64,7 @@ std::u16string Reference(int64_t t) {
   char buf[64];
   std::snprintf(buf, sizeof buf, "%04d.%02d.%02d %02d:%02d:%02d", tm.tm_year + 1900, tm.tm_mon + 1,
                 tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec & ~1);
-  return FromUtf8(buf);
+  return base::FromUtf8(buf);
 }
 
 long Offset(int64_t t) {
@@ -111,7 +118,7 @@ TEST(FileTimeFormatter, KnownMoments) {
     SCOPED_TRACE(std::string(c.tz) + " " + std::to_string(c.t));
     if (!ZoneInstalled(c.tz)) continue;
     TimeZone zone(c.tz);
-    FileTimeFormatter f;
+    FileTimeFormatter f(*System().clock);
     EXPECT_EQ(f.Format(c.t), c.text);
     EXPECT_EQ(f.Format(c.t), c.text);  // again, from what the formatter remembered
   }
@@ -158,14 +165,14 @@ TEST(FileTimeFormatter, MatchesDirectConversionEverywhere) {
     for (int64_t d = -4000; d <= 4000; ++d) times.push_back(1483228800 + 27 + d);
     std::shuffle(times.begin(), times.end(), rng);
 
-    FileTimeFormatter f;
+    FileTimeFormatter f(*System().clock);
     int mismatches = 0;
     for (const int64_t t : times) {
       const std::u16string expected = Reference(t);
       for (int pass = 0; pass < 2; ++pass) {
         const std::u16string got = f.Format(t);
         if (got != expected && ++mismatches <= 5) {
-          ADD_FAILURE() << "t=" << t << " got " << ToUtf8(got) << " expected " << ToUtf8(expected);
+          ADD_FAILURE() << "t=" << t << " got " << base::ToUtf8(got) << " expected " << base::ToUtf8(expected);
         }
       }
     }
@@ -175,7 +182,7 @@ TEST(FileTimeFormatter, MatchesDirectConversionEverywhere) {
 
 TEST(FileTimeFormatter, FormatToReplacesWhatTheTextHeld) {
   TimeZone zone("UTC");
-  FileTimeFormatter f;
+  FileTimeFormatter f(*System().clock);
   std::u16string text = u"a much longer text than any time text would be";
   f.FormatTo(1704067200, text);
   EXPECT_EQ(text, u"2024.01.01 00:00:00");
@@ -211,18 +218,20 @@ TEST_F(FileTimeTextTest, GivesTheTextOfAnExistingFileAndFailsForAMissingOne) {
   const struct timespec linkTimes[2] = {{1704070799, 0}, {1704070799, 0}};
   ASSERT_EQ(utimensat(AT_FDCWD, link.c_str(), linkTimes, AT_SYMLINK_NOFOLLOW), 0);
 
+  FileTimeFormatter f(*System().clock);
+  const platform::FileQueries& files = *System().files;
   std::u16string text;
-  EXPECT_TRUE(FileTimeText(file, text));
+  EXPECT_TRUE(FileTimeText(files, f, file, text));
   EXPECT_EQ(text, u"2024.01.01 00:00:00");
-  EXPECT_TRUE(FileTimeText(link, text));
+  EXPECT_TRUE(FileTimeText(files, f, link, text));
   EXPECT_EQ(text, u"2024.01.01 00:59:58");
 
   text = u"left over";
-  EXPECT_FALSE(FileTimeText(dir_ + "/missing", text));
+  EXPECT_FALSE(FileTimeText(files, f, dir_ + "/missing", text));
   EXPECT_EQ(text, u"");
   unlink(file.c_str());
   text = u"left over";
-  EXPECT_FALSE(FileTimeText(file, text));
+  EXPECT_FALSE(FileTimeText(files, f, file, text));
   EXPECT_EQ(text, u"");
 }
 

@@ -9,7 +9,7 @@
 
 #include "core/ColumnLayout.h"
 #include "lib/Fnc_Grid.h"
-#include "lib/TextCodec.h"
+#include "base/TextCodec.h"
 
 namespace tarnvik::lib {
 namespace {
@@ -39,7 +39,7 @@ class RecordingSpreadsheet : public platform::Spreadsheet {
   }
   void SetRangeFontName(std::u16string_view first, std::u16string_view last,
                         std::u16string_view fontName) override {
-    Record("Font " + Range(first, last) + " " + ToUtf8(fontName));
+    Record("Font " + Range(first, last) + " " + base::ToUtf8(fontName));
   }
   void SetRangeColumnWidth(std::u16string_view first, std::u16string_view last,
                            int characters) override {
@@ -49,7 +49,7 @@ class RecordingSpreadsheet : public platform::Spreadsheet {
 
  private:
   static std::string Range(std::u16string_view a, std::u16string_view b) {
-    return ToUtf8(a) + ":" + ToUtf8(b);
+    return base::ToUtf8(a) + ":" + base::ToUtf8(b);
   }
   void Record(std::string call) {
     calls.push_back(std::move(call));
@@ -66,21 +66,21 @@ class RecordingSpreadsheet : public platform::Spreadsheet {
   }
 };
 
-struct RecordingHost : core::EngineHost {
+struct RecordingHost : base::EngineHost {
   std::vector<std::u16string> messages;
   void ShowMessage(const std::u16string& text) override { messages.push_back(text); }
 };
 
 // A cleared table in the given layout: headers and one blank data row.
-core::ResultTable LayoutTable(int mode) {
-  core::ResultTable upper, lower;
-  core::EngineHost host;
+base::ResultTable LayoutTable(base::SortOrder mode) {
+  base::ResultTable upper, lower;
+  base::EngineHost host;
   core::ApplyColumnLayout(mode, upper, lower, host);
   ClearGrid(upper);
   return upper;
 }
 
-void AddRow(core::ResultTable& t, std::vector<std::u16string> cells) {
+void AddRow(base::ResultTable& t, std::vector<std::u16string> cells) {
   const int r = t.RowCount() - 1;
   for (size_t c = 0; c < cells.size(); ++c) t.SetCell(static_cast<int>(c), r, cells[c]);
   t.SetRowCount(t.RowCount() + 1);
@@ -103,7 +103,7 @@ TEST(CellAddress, FollowsTheSpreadsheetsColumnLetters) {
 }
 
 TEST(ExcelExport, EmptyResultWritesHeaderAndOneEmptyRowWithHeaderWidths) {
-  core::ResultTable t = LayoutTable(core::kOrderByName);
+  base::ResultTable t = LayoutTable(base::SortOrder::ByName);
   RecordingSpreadsheet sheet;
   RecordingHost host;
   ASSERT_TRUE(ExcelExport(t, sheet, host));
@@ -122,7 +122,7 @@ TEST(ExcelExport, EmptyResultWritesHeaderAndOneEmptyRowWithHeaderWidths) {
 }
 
 TEST(ExcelExport, ExtensionLayoutExportsSixColumnsAsTextsColumnByColumn) {
-  core::ResultTable t = LayoutTable(core::kOrderByExtension);
+  base::ResultTable t = LayoutTable(base::SortOrder::ByExtension);
   AddRow(t, {u"   1", u"book.xls", u"Plans", u"2024.01.02 03:04:06", u"  1234", u"", u"XLS"});
   AddRow(t, {u"   2", u"book.xls", u"", u"2024.01.02 03:04:06", u"    12", u"Same", u"XLS"});
   AddRow(t, {u"   3", u"=1+1", u"@x", u"", u"     0", u"Name", u""});
@@ -152,8 +152,8 @@ TEST(FormatSheet, WidthOfALongFirstRowIsClampedToTheWidestColumn) {
     int width;
   } const cases[] = {{254, 254}, {255, 255}, {256, 255}, {300, 255}, {5000, 255}};
   for (const auto& c : cases) {
-    core::ResultTable t = LayoutTable(core::kOrderByName);
-    t.SetCell(core::kColName, 1, std::u16string(c.chars, u'n'));
+    base::ResultTable t = LayoutTable(base::SortOrder::ByName);
+    t.SetCell(base::kColName, 1, std::u16string(c.chars, u'n'));
     RecordingSpreadsheet sheet;
     FormatSheet(t, sheet, 0, 0);
     EXPECT_EQ(sheet.calls[1], "Width A1:A2 " + std::to_string(c.width)) << c.chars;
@@ -161,10 +161,10 @@ TEST(FormatSheet, WidthOfALongFirstRowIsClampedToTheWidestColumn) {
 }
 
 TEST(FormatSheet, ExportsAtMost256ColumnsAndWorksFromA1WhateverTheOffsets) {
-  core::ResultTable t(300, 3);
+  base::ResultTable t(300, 3);
   for (int c = 0; c < 300; ++c) {
-    t.SetCell(c, 0, u"h" + FromUtf8(std::to_string(c)));
-    t.SetCell(c, 1, FromUtf8(std::to_string(c)));
+    t.SetCell(c, 0, u"h" + base::FromUtf8(std::to_string(c)));
+    t.SetCell(c, 1, base::FromUtf8(std::to_string(c)));
   }
   RecordingSpreadsheet sheet;
   FormatSheet(t, sheet, 4, 2);
@@ -181,9 +181,9 @@ TEST(FormatSheet, ExportsAtMost256ColumnsAndWorksFromA1WhateverTheOffsets) {
 }
 
 TEST(WriteGridToSheet, CallCountGrowsWithColumnsNotRows) {
-  core::ResultTable t = LayoutTable(core::kOrderByName);
+  base::ResultTable t = LayoutTable(base::SortOrder::ByName);
   for (int r = 1; r <= 5000; ++r) {
-    AddRow(t, {core::FormatNumber(r, 4), FromUtf8("f" + std::to_string(r) + ".txt")});
+    AddRow(t, {base::FormatNumber(r, 4), base::FromUtf8("f" + std::to_string(r) + ".txt")});
   }
   t.SetRowCount(t.RowCount() - 1);
   RecordingSpreadsheet sheet;
@@ -195,7 +195,7 @@ TEST(WriteGridToSheet, CallCountGrowsWithColumnsNotRows) {
 }
 
 TEST(ExcelExport, AnyFailureStopsThereShowsTheMessageOnceAndIsNotPassedOn) {
-  core::ResultTable t = LayoutTable(core::kOrderByName);
+  base::ResultTable t = LayoutTable(base::SortOrder::ByName);
   AddRow(t, {u"   1", u"a.txt", u"", u"2024.01.02 03:04:06", u"     1", u""});
   t.SetRowCount(t.RowCount() - 1);
   RecordingSpreadsheet full;
@@ -213,7 +213,7 @@ TEST(ExcelExport, AnyFailureStopsThereShowsTheMessageOnceAndIsNotPassedOn) {
       bool ok = true;
       EXPECT_NO_THROW(ok = ExcelExport(t, sheet, host));
       EXPECT_FALSE(ok) << all[k];
-      EXPECT_THAT(host.messages, ElementsAre(FromUtf8("Ｅｘｃｅｌ変換処理に失敗しました！！")))
+      EXPECT_THAT(host.messages, ElementsAre(base::FromUtf8("Ｅｘｃｅｌ変換処理に失敗しました！！")))
           << all[k];
       EXPECT_THAT(sheet.calls, ElementsAreArray(all.begin(), all.begin() + k + 1)) << all[k];
     }

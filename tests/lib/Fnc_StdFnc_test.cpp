@@ -4,7 +4,8 @@
 
 #include <string>
 
-#include "lib/TextCodec.h"
+#include "base/TextCodec.h"
+#include "platform/SystemServices.h"
 
 namespace tarnvik::lib {
 namespace {
@@ -20,10 +21,16 @@ std::string Show(std::u16string_view s) {
     if (c < 0x20) {
       out += "\\x" + std::to_string(static_cast<int>(c));
     } else {
-      out += ToUtf8(std::u16string_view(&c, 1));
+      out += base::ToUtf8(std::u16string_view(&c, 1));
     }
   }
   return "\"" + out + "\"";
+}
+
+// The system's text mapper, as the program gets it.
+const platform::TextMapper& Mapper() {
+  static const platform::SystemServices system;
+  return *system.Engine().textMapper;
 }
 
 TEST(Trim, RemovesControlsAndSpacesAtBothEndsOnly) {
@@ -54,7 +61,7 @@ TEST(ToKatakana, FoldsHiraganaThenTrims) {
       {u"\u3000あ\u3000", u"\u3000ア\u3000"},
       {u" ", u""},
   };
-  for (const TextCase& c : cases) EXPECT_EQ(ToKatakana(c.input), c.expected) << Show(c.input);
+  for (const TextCase& c : cases) EXPECT_EQ(ToKatakana(c.input, Mapper()), c.expected) << Show(c.input);
 }
 
 TEST(ToHalfWidth, FoldsKanaAndWidthThenTrims) {
@@ -72,7 +79,7 @@ TEST(ToHalfWidth, FoldsKanaAndWidthThenTrims) {
       {u"\u3000", u""},
       {u"報告書\u3000（最終）", u"報告書 (最終)"},
   };
-  for (const TextCase& c : cases) EXPECT_EQ(ToHalfWidth(c.input), c.expected) << Show(c.input);
+  for (const TextCase& c : cases) EXPECT_EQ(ToHalfWidth(c.input, Mapper()), c.expected) << Show(c.input);
 }
 
 TEST(ToHalfWidth, KeepsLongTextsWhole) {
@@ -84,7 +91,7 @@ TEST(ToHalfWidth, KeepsLongTextsWhole) {
   }
   name += u"の最後.txt";
   expected += u"ﾉ最後.txt";
-  EXPECT_EQ(ToHalfWidth(name), expected);
+  EXPECT_EQ(ToHalfWidth(name, Mapper()), expected);
 }
 
 TEST(RemoveSpaces, DeletesSpacesUnlessTheTextIsBlank) {

@@ -1,5 +1,7 @@
 #include "platform/posix/PosixDirectoryTree.h"
 
+#include "platform/posix/PosixLocalClock.h"
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <gmock/gmock.h>
@@ -24,17 +26,17 @@
 #include <string>
 #include <vector>
 
-#include "core/ColumnLayout.h"
+#include "base/Columns.h"
 #include "core/FolderScan.h"
-#include "lib/TextCodec.h"
+#include "base/TextCodec.h"
 
 namespace tarnvik::platform {
 namespace {
 
-using core::kColFolder;
-using core::kColName;
-using core::kColSize;
-using core::kColTime;
+using base::kColFolder;
+using base::kColName;
+using base::kColSize;
+using base::kColTime;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using ::testing::UnorderedElementsAre;
@@ -189,7 +191,7 @@ struct ScanResult {
   }
 };
 
-class Host : public core::EngineHost {
+class Host : public base::EngineHost {
  public:
   std::function<void()> onEvents;
   int messages = 0;
@@ -200,17 +202,18 @@ class Host : public core::EngineHost {
 };
 
 ScanResult Scan(const std::string& root, DirectoryTree& fs, Host& host) {
-  core::ResultTable table;
-  core::Counters counters;
-  const std::u16string text = lib::NativeToText(root);
-  core::ScanFolder(text, text, counters, table, host, fs);
+  base::ResultTable table;
+  base::Counters counters;
+  const std::u16string text = base::NativeToText(root);
+  const PosixLocalClock clock;
+  core::ScanFolder(text, text, counters, table, host, fs, clock);
   ScanResult out;
   out.files = counters.FileCount;
   out.folders = counters.FolderCount;
   out.messages = host.messages;
   for (int r = 1; r < table.RowCount() - 1; ++r) {
-    out.rows.push_back({table.Cell(kColName, r), table.Cell(kColFolder, r), table.Cell(kColTime, r),
-                        table.Cell(kColSize, r)});
+    out.rows.push_back({table.Cell(base::kColName, r), table.Cell(base::kColFolder, r), table.Cell(base::kColTime, r),
+                        table.Cell(base::kColSize, r)});
   }
   return out;
 }
@@ -243,7 +246,7 @@ bool ScanUnprivileged(const std::string& root, ScanResult& out) {
     std::ostringstream text;
     text << r.files << ' ' << r.folders << ' ' << r.messages << '\n';
     for (const auto& row : r.rows) {
-      for (const auto& cell : row) text << lib::ToUtf8(cell) << '\t';
+      for (const auto& cell : row) text << base::ToUtf8(cell) << '\t';
       text << '\n';
     }
     const std::string s = text.str();
@@ -269,7 +272,7 @@ bool ScanUnprivileged(const std::string& root, ScanResult& out) {
   while (std::getline(in, line)) {
     std::vector<std::u16string> row;
     std::istringstream cells(line);
-    for (std::string cell; std::getline(cells, cell, '\t');) row.push_back(lib::FromUtf8(cell));
+    for (std::string cell; std::getline(cells, cell, '\t');) row.push_back(base::FromUtf8(cell));
     row.resize(4);
     out.rows.push_back(row);
   }
@@ -371,7 +374,7 @@ TEST(PosixDirectoryTree, ScanListsLinksAndSpecialFilesWithoutEnteringOrOpeningTh
   EXPECT_EQ(r.files, static_cast<int>(names.size()));
   EXPECT_EQ(r.folders, 2);
   for (const auto& row : r.rows) {
-    SCOPED_TRACE(lib::ToUtf8(row[0]));
+    SCOPED_TRACE(base::ToUtf8(row[0]));
     EXPECT_EQ(row[1], row[0] == u"inner.txt" ? u"sub" : u"");
     EXPECT_FALSE(row[2].empty());
     if (row[0] == u"link-to-sub") {
@@ -563,11 +566,11 @@ TEST(PosixDirectoryTree, NamesThatAreNotUtf8SurviveTheScan) {
   ASSERT_EQ(r.files, 5);
   std::set<std::string> back;
   for (const auto& row : r.rows) {
-    back.insert(lib::TextToNative(row[0]));
-    EXPECT_EQ(row[2], u"2024.01.01 00:00:00") << lib::TextToNative(row[0]);
+    back.insert(base::TextToNative(row[0]));
+    EXPECT_EQ(row[2], u"2024.01.01 00:00:00") << base::TextToNative(row[0]);
     if (row[0] == u"x.txt") {
       EXPECT_EQ(row[1], u"d\xDC80");
-      EXPECT_EQ(lib::TextToNative(row[1]), "d\x80");
+      EXPECT_EQ(base::TextToNative(row[1]), "d\x80");
     }
   }
   std::set<std::string> expected(std::begin(names), std::end(names));

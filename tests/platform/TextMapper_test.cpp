@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/text/TableTextMapper.h"
+#include "platform/SystemServices.h"
 
 namespace tarnvik::platform {
 namespace {
@@ -173,10 +174,12 @@ TEST(TableTextMapper, MapsLongTextsWholeEvenWhenTheyGrow) {
   EXPECT_EQ(Fold(mapper, hiragana).size(), 603u);
 }
 
-TEST(SystemTextMapper, IsOneLastingTableMapper) {
-  const TextMapper& first = SystemTextMapper();
-  EXPECT_EQ(&first, &SystemTextMapper());
-  EXPECT_NE(dynamic_cast<const TableTextMapper*>(&first), nullptr);
+TEST(SystemServices, HandOutOneLastingTableMapper) {
+  const SystemServices system;
+  const TextMapper* first = system.Engine().textMapper;
+  const EngineServices copy = system.Engine();
+  EXPECT_EQ(first, copy.textMapper);
+  EXPECT_NE(dynamic_cast<const TableTextMapper*>(first), nullptr);
 }
 
 }  // namespace

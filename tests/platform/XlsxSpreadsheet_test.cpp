@@ -20,12 +20,12 @@
 #include "core/ColumnLayout.h"
 #include "lib/Fnc_ExcelCnv.h"
 #include "lib/Fnc_Grid.h"
-#include "lib/TextCodec.h"
+#include "base/TextCodec.h"
 
 namespace tarnvik::platform {
 namespace {
 
-using lib::FromUtf8;
+using base::FromUtf8;
 using ::testing::ElementsAre;
 
 // ---- reading a workbook back -------------------------------------------
@@ -56,7 +56,7 @@ std::string ReadFile(const std::string& path) {
 // True when every byte is part of valid UTF-8 and every character is one
 // XML 1.0 allows: what a reader needs to open the part at all.
 bool IsXmlText(const std::string& xml) {
-  const std::u16string text = lib::NativeToText(xml);
+  const std::u16string text = base::NativeToText(xml);
   for (size_t i = 0; i < text.size(); ++i) {
     const char16_t u = text[i];
     if (u < 0x20 && u != u'\t' && u != u'\n' && u != u'\r') return false;
@@ -88,11 +88,11 @@ std::u16string DecodeText(const std::string& xml) {
     }
     if (!done) s.push_back(xml[i++]);
   }
-  const std::u16string t = FromUtf8(s);
+  const std::u16string t = base::FromUtf8(s);
   std::u16string out;
   for (size_t i = 0; i < t.size();) {
     if (t[i] == u'_' && i + 7 <= t.size() && t[i + 1] == u'x' && t[i + 6] == u'_') {
-      const std::string hex = lib::ToUtf8(t.substr(i + 2, 4));
+      const std::string hex = base::ToUtf8(t.substr(i + 2, 4));
       if (hex.find_first_not_of("0123456789abcdefABCDEF") == std::string::npos) {
         out.push_back(static_cast<char16_t>(std::stoi(hex, nullptr, 16)));
         i += 7;
@@ -210,7 +210,7 @@ Workbook ReadWorkbook(const std::string& path) {
 
 // ---- fixtures ----------------------------------------------------------
 
-struct RecordingHost : core::EngineHost {
+struct RecordingHost : base::EngineHost {
   std::vector<std::u16string> messages;
   void ShowMessage(const std::u16string& text) override { messages.push_back(text); }
 };
@@ -256,7 +256,7 @@ class XlsxSpreadsheetTest : public ::testing::Test {
 
   // Exports through the cache folder and returns the file handed to the
   // opener ("" when none was).
-  std::string ExportForViewing(const core::ResultTable& table, bool* ok = nullptr,
+  std::string ExportForViewing(const base::ResultTable& table, bool* ok = nullptr,
                                bool openerSucceeds = true) {
     std::vector<std::string> opened;
     XlsxSpreadsheet sheet = XlsxSpreadsheet::ForViewing([&](const std::string& path) {
@@ -274,21 +274,21 @@ class XlsxSpreadsheetTest : public ::testing::Test {
   std::map<std::string, std::optional<std::string>> savedEnv_;
 };
 
-core::ResultTable LayoutTable(int mode) {
-  core::ResultTable upper, lower;
-  core::EngineHost host;
+base::ResultTable LayoutTable(base::SortOrder mode) {
+  base::ResultTable upper, lower;
+  base::EngineHost host;
   core::ApplyColumnLayout(mode, upper, lower, host);
   lib::ClearGrid(upper);
   return upper;
 }
 
-void AddRow(core::ResultTable& t, std::vector<std::u16string> cells) {
+void AddRow(base::ResultTable& t, std::vector<std::u16string> cells) {
   const int r = t.RowCount() - 1;
   for (size_t c = 0; c < cells.size(); ++c) t.SetCell(static_cast<int>(c), r, cells[c]);
   t.SetRowCount(t.RowCount() + 1);
 }
 
-void DropTrailingRow(core::ResultTable& t) {
+void DropTrailingRow(base::ResultTable& t) {
   if (t.RowCount() > 2) t.SetRowCount(t.RowCount() - 1);
 }
 
@@ -297,7 +297,7 @@ const std::string kFont = "ＭＳ ゴシック";
 // ---- the tests ---------------------------------------------------------
 
 TEST_F(XlsxSpreadsheetTest, ExportWritesEveryCellAsTextWithFontAndWidths) {
-  core::ResultTable t = LayoutTable(core::kOrderByName);
+  base::ResultTable t = LayoutTable(base::SortOrder::ByName);
   AddRow(t, {u"   1", u"報告書.xlsx", u"資料/2024", u"2024.01.02 03:04:06", u"  1234", u""});
   AddRow(t, {u"   2", u"報告書.xlsx", u"", u"2024.01.02 03:04:06", u"    12", u"Same"});
   DropTrailingRow(t);
@@ -334,7 +334,7 @@ TEST_F(XlsxSpreadsheetTest, ExportWritesEveryCellAsTextWithFontAndWidths) {
 }
 
 TEST_F(XlsxSpreadsheetTest, EmptyResultKeepsItsShapeWithHeaderWidths) {
-  const core::ResultTable t = LayoutTable(core::kOrderByName);
+  const base::ResultTable t = LayoutTable(base::SortOrder::ByName);
   const Workbook wb = ReadWorkbook(ExportForViewing(t));
   ASSERT_TRUE(wb.partsAreXml);
   EXPECT_EQ(wb.dimension, "A1:E2");
@@ -351,7 +351,7 @@ TEST_F(XlsxSpreadsheetTest, EmptyResultKeepsItsShapeWithHeaderWidths) {
 }
 
 TEST_F(XlsxSpreadsheetTest, ExtensionLayoutFillsAToFWithTheExtensionTexts) {
-  core::ResultTable t = LayoutTable(core::kOrderByExtension);
+  base::ResultTable t = LayoutTable(base::SortOrder::ByExtension);
   AddRow(t, {u"   1", u"a.pdf", u"", u"2024.01.02 03:04:06", u"     1", u"", u"PDF"});
   AddRow(t, {u"   2", u"readme", u"", u"2024.01.02 03:04:06", u"     2", u"", u""});
   DropTrailingRow(t);
@@ -364,7 +364,7 @@ TEST_F(XlsxSpreadsheetTest, ExtensionLayoutFillsAToFWithTheExtensionTexts) {
 }
 
 TEST_F(XlsxSpreadsheetTest, TextsThatLookLikeFormulasOrNumbersStayTexts) {
-  core::ResultTable t = LayoutTable(core::kOrderByName);
+  base::ResultTable t = LayoutTable(base::SortOrder::ByName);
   const std::u16string values[] = {u"=1+1", u"@x", u" 12", u"+1", u"-1", u"1e5", u"TRUE", u"0012"};
   for (const auto& v : values) AddRow(t, {u"", v, u"", u"", u"     1", u""});
   DropTrailingRow(t);
@@ -395,7 +395,7 @@ TEST_F(XlsxSpreadsheetTest, CharactersXmlCannotHoldStillGiveAWorkbookThatOpens) 
       {u"literal _x0041_ and _X0041_ and _x00e9_", u"literal _x0041_ and _X0041_ and _x00e9_"},
       {u"<b>&amp;\"'</b>", u"<b>&amp;\"'</b>"},
   };
-  core::ResultTable t = LayoutTable(core::kOrderByName);
+  base::ResultTable t = LayoutTable(base::SortOrder::ByName);
   for (const auto& c : cases) AddRow(t, {u"", c.text, c.text});
   DropTrailingRow(t);
   const std::string path = ExportForViewing(t);
@@ -410,7 +410,7 @@ TEST_F(XlsxSpreadsheetTest, CharactersXmlCannotHoldStillGiveAWorkbookThatOpens) 
 }
 
 TEST_F(XlsxSpreadsheetTest, LongFirstRowGetsTheWidestColumn) {
-  core::ResultTable t = LayoutTable(core::kOrderByName);
+  base::ResultTable t = LayoutTable(base::SortOrder::ByName);
   AddRow(t, {u"", std::u16string(300, u'n') + u".txt", std::u16string(255, u'd')});
   DropTrailingRow(t);
   bool ok = false;
@@ -437,7 +437,7 @@ TEST_F(XlsxSpreadsheetTest, TwoExportsGetTwoNewFilesAndNeverOverwriteOne) {
       std::ofstream(planted.back()) << "keep";
     }
   }
-  const core::ResultTable t = LayoutTable(core::kOrderByName);
+  const base::ResultTable t = LayoutTable(base::SortOrder::ByName);
   const std::string first = ExportForViewing(t);
   const std::string second = ExportForViewing(t);
   std::vector<std::string> opened;
@@ -475,13 +475,13 @@ TEST_F(XlsxSpreadsheetTest, CacheFolderFollowsXdgThenHome) {
 
   // The fallback folder is created on the first export.
   setenv("HOME", root_.c_str(), 1);
-  const std::string path = ExportForViewing(LayoutTable(core::kOrderByName));
+  const std::string path = ExportForViewing(LayoutTable(base::SortOrder::ByName));
   EXPECT_EQ(path.rfind(root_ + "/.cache/tarnvik/Tarnvik-", 0), 0u) << path;
 }
 
 TEST_F(XlsxSpreadsheetTest, FailedSaveOrOpenReportsFailure) {
-  const core::ResultTable t = LayoutTable(core::kOrderByName);
-  const std::u16string message = FromUtf8("Ｅｘｃｅｌ変換処理に失敗しました！！");
+  const base::ResultTable t = LayoutTable(base::SortOrder::ByName);
+  const std::u16string message = base::FromUtf8("Ｅｘｃｅｌ変換処理に失敗しました！！");
   // A regular file where the cache folder should be: no folder can be made,
   // whatever the permissions of the user running the test.
   std::ofstream(root_ + "/blocker") << "x";
@@ -518,7 +518,7 @@ TEST_F(XlsxSpreadsheetTest, FailedSaveOrOpenReportsFailure) {
 }
 
 TEST_F(XlsxSpreadsheetTest, ForFileWritesThatPathAndOpensNothing) {
-  core::ResultTable t = LayoutTable(core::kOrderByName);
+  base::ResultTable t = LayoutTable(base::SortOrder::ByName);
   AddRow(t, {u"   1", u"a.txt", u"", u"2024.01.02 03:04:06", u"     1", u""});
   DropTrailingRow(t);
   const std::string out = root_ + "/out dir";
@@ -559,7 +559,7 @@ TEST_F(XlsxSpreadsheetTest, CallsOutOfOrderOrWithBadArgumentsThrow) {
   s.ConnectActiveSheet();
   for (const char16_t* bad : {u"", u"A", u"1", u"A0", u"1A", u"$A$1", u"A1:B2", u"XFE1",
                               u"A1048577", u"AAAA1", u"A 1", u"Ａ1"}) {
-    EXPECT_THROW(s.SetRangeValue(bad, u"A1", one), SpreadsheetError) << lib::ToUtf8(bad);
+    EXPECT_THROW(s.SetRangeValue(bad, u"A1", one), SpreadsheetError) << base::ToUtf8(bad);
   }
   EXPECT_THROW(s.SetRangeValue(u"A1", u"B1", one), SpreadsheetError);
   EXPECT_THROW(s.SetRangeColumnWidth(u"A1", u"A1", 256), SpreadsheetError);

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-namespace tarnvik::core {
+namespace tarnvik::base {
 
 // One row of a result table: its cells, column 0 first.
 using Row = std::vector<std::u16string>;
@@ -13,7 +13,8 @@ using Row = std::vector<std::u16string>;
 //
 // RowCount() is at least 2: a table without results has one blank data row.
 // Producers append by writing the trailing blank row (index RowCount() - 1)
-// and then growing RowCount() by one.
+// and then growing RowCount() by one (AppendRow, AppendRowFrom), and drop
+// the trailing blank row when they are done (DropTrailingBlankRow).
 //
 // Cells are kept when RowCount() or ColCount() shrinks, and a row may be
 // written at any index at or beyond RowCount() and read back unchanged; such
@@ -48,6 +49,22 @@ class ResultTable {
   void CopyRow(int src, int dst);
   // The same, from a row of another table.
   void CopyRowFrom(const ResultTable& from, int src, int dst);
+
+  // Appends a copy of row `src` of another table `from`: writes
+  // it into the trailing blank row and grows RowCount() by one.
+  void AppendRowFrom(const ResultTable& from, int src) {
+    CopyRowFrom(from, src, rowCount_ - 1);
+    SetRowCount(rowCount_ + 1);
+  }
+  // The trailing blank row, for a producer that writes a row cell by cell
+  // before CommitAppendedRow() counts it.
+  Row& AppendedRow() { return MutableRow(rowCount_ - 1); }
+  void CommitAppendedRow() { SetRowCount(rowCount_ + 1); }
+  // Ends a run of appends: drops the trailing blank row unless the table
+  // has no other data row (an empty result keeps its one blank row).
+  void DropTrailingBlankRow() {
+    if (rowCount_ > 2) SetRowCount(rowCount_ - 1);
+  }
 
   // Direct access to a whole row, for bulk producers (the scan, the sort).
   // The row is created when missing and has at least kStoredColumns cells.
@@ -86,4 +103,4 @@ class ResultTable {
   std::vector<int> widths_;
 };
 
-}  // namespace tarnvik::core
+}  // namespace tarnvik::base

@@ -1,28 +1,10 @@
-#include "lib/TextCodec.h"
+#include "base/TextCodec.h"
 
 #include <cstdint>
 
-namespace tarnvik::lib {
+namespace tarnvik::base {
 
 namespace {
-
-void PushUtf8(std::string& out, char32_t cp) {
-  if (cp < 0x80) {
-    out.push_back(static_cast<char>(cp));
-  } else if (cp < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  } else if (cp < 0x10000) {
-    out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  }
-}
 
 // Length of the valid UTF-8 sequence starting at s[i], or 0 when the bytes
 // there do not form one (RFC 3629: no overlong forms, no surrogates, nothing
@@ -99,22 +81,18 @@ std::string TextToNative(std::u16string_view text) {
 }
 
 void AppendNative(std::string& out, std::u16string_view text) {
-  for (size_t i = 0; i < text.size(); ++i) {
-    const char16_t u = text[i];
-    if (u < 0x80) {
-      out.push_back(static_cast<char>(u));
-    } else if (u >= 0xD800 && u <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-               text[i + 1] <= 0xDFFF) {
-      PushUtf8(out, 0x10000 + ((static_cast<char32_t>(u) - 0xD800) << 10) + (text[i + 1] - 0xDC00));
-      ++i;
-    } else if (u >= 0xDC80 && u <= 0xDCFF) {
-      out.push_back(static_cast<char>(u - 0xDC00));
-    } else if (u >= 0xD800 && u <= 0xDFFF) {
-      PushUtf8(out, 0xFFFD);
+  for (size_t i = 0; i < text.size();) {
+    if (text[i] < 0x80) {
+      out.push_back(static_cast<char>(text[i++]));
+      continue;
+    }
+    const Character ch = NextCharacter(text, i);
+    if (ch.rawByte) {
+      out.push_back(static_cast<char>(ch.codePoint));
     } else {
-      PushUtf8(out, u);
+      AppendUtf8(out, ch.codePoint);
     }
   }
 }
 
-}  // namespace tarnvik::lib
+}  // namespace tarnvik::base

@@ -1,9 +1,9 @@
-#include "core/ResultTable.h"
+#include "base/ResultTable.h"
 
 #include <algorithm>
 #include <utility>
 
-namespace tarnvik::core {
+namespace tarnvik::base {
 
 namespace {
 const std::u16string kEmpty;
@@ -123,4 +123,4 @@ void ResultTable::EnsureRow(int row) {
   while (static_cast<int>(rows_.size()) <= row) rows_.emplace_back(kStoredColumns);
 }
 
-}  // namespace tarnvik::core
+}  // namespace tarnvik::base

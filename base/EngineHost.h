@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-namespace tarnvik::core {
+namespace tarnvik::base {
 
 // The three counters of a search, owned by the window (or the command-line
 // front end) and zeroed by the search command.
@@ -21,11 +21,19 @@ enum class CountBox {
   Selected,  // STxSelCnt: rows of the lower table
 };
 
-// Sort orders of the radio group RdGSortKbn.
-enum SortOrder : int {
-  kOrderByName = 0,
-  kOrderByExtension = 1,
+// Sort orders of the radio group RdGSortKbn, in the order of its items; the
+// same value chooses the column layout (six columns, or seven with "Ext.").
+enum class SortOrder : int {
+  ByName = 0,
+  ByExtension = 1,
 };
+
+// The order of an item index of RdGSortKbn (or of a saved number): 1 is the
+// extension order, anything else the file-name order.
+constexpr SortOrder SortOrderFromIndex(int index) {
+  return index == static_cast<int>(SortOrder::ByExtension) ? SortOrder::ByExtension
+                                                           : SortOrder::ByName;
+}
 
 // What the engine needs from the window that runs it. The engine calls these
 // at fixed points of its work; every call comes from the thread that called
@@ -35,8 +43,8 @@ class EngineHost {
  public:
   virtual ~EngineHost() = default;
 
-  // The sort order currently chosen (kOrderByName or kOrderByExtension).
-  virtual int CurrentSortOrder() const { return kOrderByName; }
+  // The sort order currently chosen.
+  virtual SortOrder CurrentSortOrder() const { return SortOrder::ByName; }
 
   // Shows a decimal number in one of the count boxes.
   virtual void ShowCount(CountBox /*box*/, int /*value*/) {}
@@ -69,4 +77,4 @@ class EngineHost {
 // The line break inside multi-line messages.
 inline constexpr char16_t kCrLf[] = u"\r\n";
 
-}  // namespace tarnvik::core
+}  // namespace tarnvik::base

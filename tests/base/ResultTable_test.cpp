@@ -1,0 +1,100 @@
+#include "base/ResultTable.h"
+
+#include <gtest/gtest.h>
+
+#include "base/CellFormat.h"
+#include "base/Columns.h"
+
+namespace tarnvik::base {
+namespace {
+
+TEST(ResultTable, KeepsAtLeastTwoRows) {
+  ResultTable t;
+  EXPECT_EQ(t.RowCount(), 2);
+  t.SetRowCount(0);
+  EXPECT_EQ(t.RowCount(), 2);
+  t.SetRowCount(5);
+  EXPECT_EQ(t.RowCount(), 5);
+}
+
+TEST(ResultTable, AppendThenDropTrailingBlankRow) {
+  ResultTable t;
+  t.AppendedRow()[kColName] = u"a.txt";
+  t.CommitAppendedRow();
+  EXPECT_EQ(t.RowCount(), 3);
+  ResultTable copy;
+  copy.AppendRowFrom(t, 1);
+  copy.AppendRowFrom(t, 1);
+  EXPECT_EQ(copy.RowCount(), 4);
+  t.DropTrailingBlankRow();
+  copy.DropTrailingBlankRow();
+  EXPECT_EQ(t.RowCount(), 2);
+  EXPECT_EQ(t.Cell(kColName, 1), u"a.txt");
+  EXPECT_EQ(copy.RowCount(), 3);
+  EXPECT_EQ(copy.Cell(kColName, 2), u"a.txt");
+
+  ResultTable never;
+  never.DropTrailingBlankRow();
+  EXPECT_EQ(never.RowCount(), 2);
+}
+
+TEST(ResultTable, RowsBeyondRowCountKeepTheirCells) {
+  ResultTable t;
+  t.SetCell(kColName, t.RowCount(), u"scratch");
+  t.SetCell(kColName, 50, u"far");
+  EXPECT_EQ(t.RowCount(), 2);
+  EXPECT_EQ(t.Cell(kColName, 2), u"scratch");
+  EXPECT_EQ(t.Cell(kColName, 50), u"far");
+  EXPECT_EQ(t.Cell(kColName, 1000), u"");
+  EXPECT_EQ(t.Cell(99, 1), u"");
+}
+
+TEST(ResultTable, CopyRowWithinAndBetweenTablesReplacesEveryCell) {
+  ResultTable a(7, 4), b(7, 3);
+  for (int c = 0; c < 7; ++c) a.SetCell(c, 1, std::u16string(1, char16_t(u'a' + c)));
+  b.SetCell(kColCheck, 2, u"stale");
+  a.CopyRow(1, 3);
+  b.CopyRowFrom(a, 1, 2);
+  for (int c = 0; c < 7; ++c) {
+    EXPECT_EQ(a.Cell(c, 3), a.Cell(c, 1));
+    EXPECT_EQ(b.Cell(c, 2), a.Cell(c, 1));
+  }
+  // A copy in the six-column layout still moves the extension cell.
+  ResultTable six(6, 3);
+  six.SetCell(kColExt, 1, u"TXT");
+  six.CopyRow(1, 2);
+  EXPECT_EQ(six.Cell(kColExt, 2), u"TXT");
+}
+
+TEST(ResultTable, PermuteRowsMovesWholeRows) {
+  ResultTable t(6, 5);
+  for (int r = 1; r <= 4; ++r) {
+    t.SetCell(kColName, r, std::u16string(1, char16_t(u'0' + r)));
+    t.SetCell(kColSize, r, std::u16string(2, char16_t(u'0' + r)));
+  }
+  t.PermuteRows(1, {3, 1, 4, 2});
+  EXPECT_EQ(t.Cell(kColName, 1), u"3");
+  EXPECT_EQ(t.Cell(kColSize, 1), u"33");
+  EXPECT_EQ(t.Cell(kColName, 2), u"1");
+  EXPECT_EQ(t.Cell(kColName, 3), u"4");
+  EXPECT_EQ(t.Cell(kColName, 4), u"2");
+}
+
+TEST(ExtensionText, UpperCasesOnlyAsciiLetters) {
+  EXPECT_EQ(ExtensionText(u"a.tXt"), u"TXT");
+  EXPECT_EQ(ExtensionText(u"a."), u"");
+  EXPECT_EQ(ExtensionText(u"写真.ｊｐｇ"), u"ｊｐｇ");
+  EXPECT_EQ(ExtensionText(u"noext"), u"");
+}
+
+TEST(FormatNumber, RightAlignsAndWidens) {
+  EXPECT_EQ(FormatNumber(1, 4), u"   1");
+  EXPECT_EQ(FormatNumber(12, 6), u"    12");
+  EXPECT_EQ(FormatNumber(1234567, 6), u"1234567");
+  EXPECT_EQ(FormatNumber(0, 6), u"     0");
+  EXPECT_EQ(FormatNumber(5000000000LL, 6), u"5000000000");
+  EXPECT_EQ(FormatNumber(-3, 4), u"  -3");
+}
+
+}  // namespace
+}  // namespace tarnvik::base
