@@ -75,6 +75,10 @@ int main(int argc, char** argv) {
   if (!platform::IsFolder(options.root)) {
     return Fail("'" + options.root + "' is not a folder");
   }
+  if (!options.xlsxPath.empty() && !platform::XlsxSpreadsheet::MayWriteFile(options.xlsxPath)) {
+    return Fail("'" + options.xlsxPath + "' exists and is not a regular file; it is left as it is",
+                1);
+  }
 
   CliHost host(options.order);
   core::ResultTable upper, lower;
