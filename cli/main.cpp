@@ -45,8 +45,19 @@ class CliHost : public core::EngineHost {
     std::fwrite(line.data(), 1, line.size(), stderr);
   }
 
+  // One line per folder that could not be read, as find reports them.
+  void FolderNotRead(const std::u16string& folder, int error) override {
+    unreadFolders_ = true;
+    const std::string line =
+        "tarnvik-cli: '" + lib::TextToNative(folder) + "': " + platform::ErrorText(error) + "\n";
+    std::fwrite(line.data(), 1, line.size(), stderr);
+  }
+
+  bool UnreadFolders() const { return unreadFolders_; }
+
  private:
   int order_;
+  bool unreadFolders_ = false;
 };
 
 int Fail(const std::string& message, int code = 2) {
@@ -128,5 +139,5 @@ int main(int argc, char** argv) {
   // Freeing a 20,000-row table cell by cell takes longer than printing it;
   // the process is done, so leave without running the destructors.
   std::fflush(stderr);
-  std::_Exit(exported ? 0 : 1);
+  std::_Exit(exported && !host.UnreadFolders() ? 0 : 1);
 }

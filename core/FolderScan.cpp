@@ -47,6 +47,7 @@ class Scanner {
         withExtension_(host.CurrentSortOrder() == kOrderByExtension) {}
 
   void Run(const std::u16string& root, const std::u16string& dir) {
+    root_ = &root;
     path_ = RelativeFolder(root, dir);
     Enter(fs_.OpenRoot(lib::TextToNative(dir)));
     while (depth_ > 0) Step();
@@ -61,7 +62,16 @@ class Scanner {
     level.handle = handle;
     level.next = 0;
     level.folderLength = path_.size();
-    if (handle < 0 || !fs_.List(handle, level.entries)) level.entries.clear();
+    if (handle < 0 || !fs_.List(handle, level.entries)) {
+      level.entries.clear();
+      const int error = fs_.LastError();
+      std::u16string folder = *root_;
+      if (!path_.empty()) {
+        if (folder.empty() || folder.back() != u'/') folder += u'/';
+        folder += path_;
+      }
+      host_.FolderNotRead(folder, error);
+    }
   }
 
   void Step() {
@@ -91,9 +101,17 @@ class Scanner {
     ++counters_.FolderCount;
     host_.ShowCount(CountBox::Files, counters_.FileCount);
     host_.ShowCount(CountBox::Folders, counters_.FolderCount);
-    if (depth_ == 0) return;
-    host_.ProcessPendingEvents();
-    if (counters_.FileCount >= kFileLimit) host_.ShowMessage(FileLimitMessage());
+    if (depth_ > 0) {
+      host_.ProcessPendingEvents();
+      // Remembered here and shown once at the end: a modal message per level
+      // would ask a deep tree for thousands of confirmations.
+      if (counters_.FileCount >= kFileLimit) stoppedByLimit_ = true;
+      return;
+    }
+    if (stoppedByLimit_) {
+      host_.ProcessPendingEvents();
+      host_.ShowMessage(FileLimitMessage());
+    }
   }
 
   void AddFile(const Level& level, const DirEntry& entry) {
@@ -111,11 +129,12 @@ class Scanner {
     row[kColFolder].assign(path_, 0, level.folderLength);
     if (known) {
       times_.FormatTo(info.mtime, row[kColTime]);
+      row[kColSize] = FormatNumber(info.size, 6);
     } else {
+      // An unknown size is not an empty file: both cells stay empty.
       row[kColTime].clear();
-      info.size = 0;
+      row[kColSize].clear();
     }
-    row[kColSize] = FormatNumber(info.size, 6);
     row[kColCheck].clear();
     if (withExtension_) {
       row[kColExt] = ExtensionText(row[kColName]);
@@ -134,6 +153,8 @@ class Scanner {
   lib::FileTimeFormatter times_;
   std::vector<Level> levels_;
   size_t depth_ = 0;
+  bool stoppedByLimit_ = false;
+  const std::u16string* root_ = nullptr;
   std::u16string path_;
 };
 
