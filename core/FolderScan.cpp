@@ -1,5 +1,6 @@
 #include "core/FolderScan.h"
 
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -20,12 +21,14 @@ constexpr std::string_view kThumbnailCache = "Thumbs.db";
 // One folder being worked on: its complete listing and how far the scan got.
 // Its relative folder is the first folderLength characters of the scanner's
 // path (each level's text is a prefix of the one below it), so a deep tree
-// costs memory in proportion to its depth, not to the square of it.
+// costs memory in proportion to its depth, not to the square of it. The
+// folder cell its files share is made from that prefix at its first file.
 struct Level {
   DirectoryTree::Handle handle = -1;
   std::vector<DirEntry> entries;
   size_t next = 0;
   size_t folderLength = 0;
+  SharedText folder;
 };
 
 std::u16string RelativeFolder(const std::u16string& root, const std::u16string& dir) {
@@ -62,6 +65,7 @@ class Scanner {
     level.handle = handle;
     level.next = 0;
     level.folderLength = path_.size();
+    level.folder.reset();
     if (handle < 0 || !fs_.List(handle, level.entries)) {
       level.entries.clear();
       const int error = fs_.LastError();
@@ -97,6 +101,7 @@ class Scanner {
   void Leave(Level& level) {
     if (level.handle >= 0) fs_.Close(level.handle);
     level.handle = -1;
+    level.folder.reset();
     --depth_;
     ++counters_.FolderCount;
     host_.ShowCount(CountBox::Files, counters_.FileCount);
@@ -114,7 +119,7 @@ class Scanner {
     }
   }
 
-  void AddFile(const Level& level, const DirEntry& entry) {
+  void AddFile(Level& level, const DirEntry& entry) {
     const int r = table_.RowCount() - 1;
     Row& row = table_.MutableRow(r);
     FileInfo info;
@@ -126,7 +131,10 @@ class Scanner {
     }
     row[kColNumber] = FormatNumber(r, 4);
     row[kColName] = lib::NativeToText(entry.name);
-    row[kColFolder].assign(path_, 0, level.folderLength);
+    if (!level.folder) {
+      level.folder = std::make_shared<const std::u16string>(path_, 0, level.folderLength);
+    }
+    table_.SetSharedCell(r, level.folder);
     if (known) {
       times_.FormatTo(info.mtime, row[kColTime]);
       row[kColSize] = FormatNumber(info.size, 6);

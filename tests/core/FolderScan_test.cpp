@@ -350,6 +350,28 @@ TEST_F(FolderScanTest, FolderTextIsThePathBelowTheRoot) {
   }
 }
 
+TEST_F(FolderScanTest, FilesOfOneFolderShareOneFolderText) {
+  FakeTree fs;
+  const int root = fs.Root("/data");
+  const int deep = fs.Folder(root, std::string(200, 'd'));
+  fs.File(deep, "a");
+  const int below = fs.Folder(deep, "e");
+  fs.File(below, "x");
+  fs.File(deep, "b");  // after the sub-folder: the same folder again
+  fs.File(deep, "c");
+  Scan s;
+  s.LeaveStaleRows(8);
+  s.Run(fs, u"/data");
+  ASSERT_EQ(s.table.RowCount(), 6);
+  const std::u16string folder(200, u'd');
+  EXPECT_THAT(s.Column(kColName), ElementsAre(u"a", u"x", u"b", u"c"));
+  EXPECT_THAT(s.Column(kColFolder), ElementsAre(folder, folder + u"/e", folder, folder));
+  const char16_t* const text = s.table.Cell(kColFolder, 1).data();
+  EXPECT_EQ(s.table.Cell(kColFolder, 3).data(), text);
+  EXPECT_EQ(s.table.Cell(kColFolder, 4).data(), text);
+  EXPECT_NE(s.table.Cell(kColFolder, 2).data(), text);
+}
+
 TEST_F(FolderScanTest, CountsAreShownAfterEachFolderAndEventsAfterEachSubFolder) {
   FakeTree fs;
   const int root = fs.Root("/data");
