@@ -43,8 +43,19 @@ class CliHost : public core::EngineHost {
     std::fwrite(line.data(), 1, line.size(), stderr);
   }
 
+  // One line per folder that could not be read, as find reports them.
+  void FolderNotRead(const std::u16string& folder, int error) override {
+    unreadFolders_ = true;
+    const std::string line =
+        "tarnvik-cli: '" + lib::TextToNative(folder) + "': " + platform::ErrorText(error) + "\n";
+    std::fwrite(line.data(), 1, line.size(), stderr);
+  }
+
+  bool UnreadFolders() const { return unreadFolders_; }
+
  private:
   int order_;
+  bool unreadFolders_ = false;
 };
 
 int Fail(const std::string& message, int code = 2) {
@@ -67,6 +78,10 @@ int main(int argc, char** argv) {
   }
   if (!platform::IsFolder(options.root)) {
     return Fail("'" + options.root + "' is not a folder");
+  }
+  if (!options.xlsxPath.empty() && !platform::XlsxSpreadsheet::MayWriteFile(options.xlsxPath)) {
+    return Fail("'" + options.xlsxPath + "' exists and is not a regular file; it is left as it is",
+                1);
   }
 
   CliHost host(options.order);
@@ -117,5 +132,5 @@ int main(int argc, char** argv) {
   // Freeing a 20,000-row table cell by cell takes longer than printing it;
   // the process is done, so leave without running the destructors.
   std::fflush(stderr);
-  std::_Exit(exported ? 0 : 1);
+  std::_Exit(exported && !host.UnreadFolders() ? 0 : 1);
 }

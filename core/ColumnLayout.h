@@ -17,6 +17,8 @@ enum Column : int {
   kColCheck = 5,
   kColExt = 6,
 };
+static_assert(kColFolder == ResultTable::kSharedColumn,
+              "the files of one folder share their folder cell");
 
 // Window width (minimum and maximum) of the file-name and extension layouts.
 inline constexpr int kWidthNameLayout = 736;

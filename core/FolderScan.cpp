@@ -1,5 +1,6 @@
 #include "core/FolderScan.h"
 
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -20,12 +21,14 @@ constexpr std::string_view kThumbnailCache = "Thumbs.db";
 // One folder being worked on: its complete listing and how far the scan got.
 // Its relative folder is the first folderLength characters of the scanner's
 // path (each level's text is a prefix of the one below it), so a deep tree
-// costs memory in proportion to its depth, not to the square of it.
+// costs memory in proportion to its depth, not to the square of it. The
+// folder cell its files share is made from that prefix at its first file.
 struct Level {
   DirectoryTree::Handle handle = -1;
   std::vector<DirEntry> entries;
   size_t next = 0;
   size_t folderLength = 0;
+  SharedText folder;
 };
 
 std::u16string RelativeFolder(const std::u16string& root, const std::u16string& dir) {
@@ -47,6 +50,7 @@ class Scanner {
         withExtension_(host.CurrentSortOrder() == kOrderByExtension) {}
 
   void Run(const std::u16string& root, const std::u16string& dir) {
+    root_ = &root;
     path_ = RelativeFolder(root, dir);
     Enter(fs_.OpenRoot(lib::TextToNative(dir)));
     while (depth_ > 0) Step();
@@ -61,7 +65,17 @@ class Scanner {
     level.handle = handle;
     level.next = 0;
     level.folderLength = path_.size();
-    if (handle < 0 || !fs_.List(handle, level.entries)) level.entries.clear();
+    level.folder.reset();
+    if (handle < 0 || !fs_.List(handle, level.entries)) {
+      level.entries.clear();
+      const int error = fs_.LastError();
+      std::u16string folder = *root_;
+      if (!path_.empty()) {
+        if (folder.empty() || folder.back() != u'/') folder += u'/';
+        folder += path_;
+      }
+      host_.FolderNotRead(folder, error);
+    }
   }
 
   void Step() {
@@ -87,16 +101,25 @@ class Scanner {
   void Leave(Level& level) {
     if (level.handle >= 0) fs_.Close(level.handle);
     level.handle = -1;
+    level.folder.reset();
     --depth_;
     ++counters_.FolderCount;
     host_.ShowCount(CountBox::Files, counters_.FileCount);
     host_.ShowCount(CountBox::Folders, counters_.FolderCount);
-    if (depth_ == 0) return;
-    host_.ProcessPendingEvents();
-    if (counters_.FileCount >= kFileLimit) host_.ShowMessage(FileLimitMessage());
+    if (depth_ > 0) {
+      host_.ProcessPendingEvents();
+      // Remembered here and shown once at the end: a modal message per level
+      // would ask a deep tree for thousands of confirmations.
+      if (counters_.FileCount >= kFileLimit) stoppedByLimit_ = true;
+      return;
+    }
+    if (stoppedByLimit_) {
+      host_.ProcessPendingEvents();
+      host_.ShowMessage(FileLimitMessage());
+    }
   }
 
-  void AddFile(const Level& level, const DirEntry& entry) {
+  void AddFile(Level& level, const DirEntry& entry) {
     const int r = table_.RowCount() - 1;
     Row& row = table_.MutableRow(r);
     FileInfo info;
@@ -108,14 +131,18 @@ class Scanner {
     }
     row[kColNumber] = FormatNumber(r, 4);
     row[kColName] = lib::NativeToText(entry.name);
-    row[kColFolder].assign(path_, 0, level.folderLength);
+    if (!level.folder) {
+      level.folder = std::make_shared<const std::u16string>(path_, 0, level.folderLength);
+    }
+    table_.SetSharedCell(r, level.folder);
     if (known) {
       times_.FormatTo(info.mtime, row[kColTime]);
+      row[kColSize] = FormatNumber(info.size, 6);
     } else {
+      // An unknown size is not an empty file: both cells stay empty.
       row[kColTime].clear();
-      info.size = 0;
+      row[kColSize].clear();
     }
-    row[kColSize] = FormatNumber(info.size, 6);
     row[kColCheck].clear();
     if (withExtension_) {
       row[kColExt] = ExtensionText(row[kColName]);
@@ -134,6 +161,8 @@ class Scanner {
   lib::FileTimeFormatter times_;
   std::vector<Level> levels_;
   size_t depth_ = 0;
+  bool stoppedByLimit_ = false;
+  const std::u16string* root_ = nullptr;
   std::u16string path_;
 };
 

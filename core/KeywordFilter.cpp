@@ -124,14 +124,17 @@ bool FilterRows(const ResultTable& upper, ResultTable& lower, std::u16string_vie
   const std::u16string k2 = MatchKey(keyword2);
   lib::ClearGrid(lower);
   std::u16string name;
+  int matched = 0;
   for (int i = 1; i < upper.RowCount(); ++i) {
     MatchKeyInto(upper.Cell(kColName, i), name);
     if (!RowMatches(name, k1, k2, connective)) continue;
     lower.CopyRowFrom(upper, i, lower.RowCount() - 1);
     lower.SetRowCount(lower.RowCount() + 1);
+    ++matched;
   }
   if (lower.RowCount() > 2) lower.SetRowCount(lower.RowCount() - 1);
-  host.ShowCount(CountBox::Selected, lower.RowCount() - 1);
+  // The blank row an empty result keeps is no result row.
+  host.ShowCount(CountBox::Selected, matched);
   return true;
 }
 

@@ -12,6 +12,14 @@ int ExportedColumns(const core::ResultTable& table) {
 
 }  // namespace
 
+std::u16string_view CellTextForSheet(std::u16string_view text) {
+  if (text.size() <= kExcelMaxCellLength) return text;
+  size_t keep = kExcelMaxCellLength;
+  const char16_t last = text[keep - 1];
+  if (last >= 0xD800 && last <= 0xDBFF && text[keep] >= 0xDC00 && text[keep] <= 0xDFFF) --keep;
+  return text.substr(0, keep);
+}
+
 std::u16string CellAddress(int col, int row) {
   std::u16string letters;
   // Bijective base 26: the same letters as the one- and two-letter rule,
@@ -30,13 +38,13 @@ void WriteGridToSheet(const core::ResultTable& table, platform::Spreadsheet& she
   const int rows = table.RowCount();
 
   platform::TextBlock header(1, n);
-  for (int j = 1; j <= n; ++j) header.At(0, j - 1) = table.Cell(j, 0);
+  for (int j = 1; j <= n; ++j) header.At(0, j - 1) = CellTextForSheet(table.Cell(j, 0));
   sheet.SetRangeValue(CellAddress(colOffset + 1, rowOffset + 1),
                       CellAddress(colOffset + n, rowOffset + 1), header);
 
   platform::TextBlock column(rows - 1, 1);
   for (int j = 1; j <= n; ++j) {
-    for (int r = 1; r < rows; ++r) column.At(r - 1, 0) = table.Cell(j, r);
+    for (int r = 1; r < rows; ++r) column.At(r - 1, 0) = CellTextForSheet(table.Cell(j, r));
     sheet.SetRangeValue(CellAddress(colOffset + j, rowOffset + 2),
                         CellAddress(colOffset + j, rowOffset + rows), column);
   }

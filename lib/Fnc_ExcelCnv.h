@@ -18,6 +18,14 @@ inline constexpr std::u16string_view kExcelFontName = u"ＭＳ ゴシック";
 // The most table columns an export takes (sheet columns A to IV).
 inline constexpr int kExcelMaxColumns = 256;
 
+// The longest text a spreadsheet cell holds, in UTF-16 code units.
+inline constexpr size_t kExcelMaxCellLength = 32767;
+
+// `text` cut to kExcelMaxCellLength code units, one less when the cut would
+// fall between the two halves of a surrogate pair; shorter texts are
+// returned whole.
+std::u16string_view CellTextForSheet(std::u16string_view text);
+
 // The A1-style address of sheet column `col` (from 1) and row `row` (from 1):
 // the column letters "A" to "Z" for 1 to 26, two letters from 27 on ("AA" for
 // 27, "AZ" for 52, "BA" for 53, "IV" for 256) and three from 703 on, then the
@@ -31,7 +39,9 @@ std::u16string CellAddress(int col, int row);
 // column colOffset + 1, then for each table column j from 1 to n one block
 // of its RowCount - 1 data texts into column colOffset + j from row
 // rowOffset + 2. Never cell by cell: the number of calls grows with the
-// columns, not the rows. The number column is not exported. Errors of the
+// columns, not the rows. The number column is not exported. Every text goes
+// through CellTextForSheet, so one overlong cell (the folder of a very deep
+// tree) is cut instead of failing the whole export. Errors of the
 // spreadsheet are passed on (SpreadsheetError).
 void WriteGridToSheet(const core::ResultTable& table, platform::Spreadsheet& sheet, int rowOffset,
                       int colOffset);

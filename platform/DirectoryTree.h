@@ -68,7 +68,14 @@ class DirectoryTree {
 
   // Releases a handle.
   virtual void Close(Handle folder) = 0;
+
+  // Why the last OpenRoot, OpenChild or List that failed did fail: an error
+  // number of the operating system (errno on POSIX), 0 when unknown.
+  virtual int LastError() const { return 0; }
 };
+
+// The operating system's text for an error number of LastError().
+std::string ErrorText(int error);
 
 // Reads the metadata of the file at a full path, without following a final
 // symbolic link. Returns false when nothing exists there.

@@ -1,5 +1,7 @@
 #include <sys/stat.h>
 
+#include <cstring>
+
 #include "platform/DirectoryTree.h"
 
 namespace tarnvik::platform {
@@ -17,6 +19,13 @@ bool IsFolder(const std::string& nativePath) {
   if (nativePath.empty() || nativePath.find('\0') != std::string::npos) return false;
   struct stat st;
   return stat(nativePath.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+std::string ErrorText(int error) {
+  if (error == 0) return "unknown error";
+  char buf[256];
+  // The GNU strerror_r, which may return a static text instead of filling buf.
+  return strerror_r(error, buf, sizeof buf);
 }
 
 }  // namespace tarnvik::platform

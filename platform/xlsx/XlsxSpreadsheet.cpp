@@ -283,6 +283,12 @@ XlsxSpreadsheet::XlsxSpreadsheet(XlsxSpreadsheet&&) noexcept = default;
 XlsxSpreadsheet& XlsxSpreadsheet::operator=(XlsxSpreadsheet&&) noexcept = default;
 XlsxSpreadsheet::~XlsxSpreadsheet() = default;
 
+bool XlsxSpreadsheet::MayWriteFile(const std::string& nativePath) {
+  struct stat st;
+  if (lstat(nativePath.c_str(), &st) == 0) return S_ISREG(st.st_mode);
+  return errno == ENOENT;
+}
+
 std::string XlsxSpreadsheet::CacheFolder() {
   const char* xdg = std::getenv("XDG_CACHE_HOME");
   std::string base;
@@ -403,11 +409,19 @@ void XlsxSpreadsheet::Save(const Book& book) {
     }
   } else {
     if (filePath_.empty()) Fail("no file name");
+    // The rename below would put the workbook in the place of whatever the
+    // path names: a device, a FIFO or a symbolic link is never replaced.
+    struct stat old;
+    const bool replacing = lstat(filePath_.c_str(), &old) == 0;
+    if (replacing && !S_ISREG(old.st_mode)) Fail("the target exists and is not a regular file");
+    if (!replacing && errno != ENOENT) Fail("cannot examine the target");
     // A sibling first, renamed over the target once complete, so a failed
     // export never destroys what the path held before.
     const std::string temp =
         CreateUniqueFile(filePath_ + ".tmp-" + std::to_string(getpid()) + "-", "");
-    if (!book.WriteTo(temp) || rename(temp.c_str(), filePath_.c_str()) != 0) {
+    // A replaced workbook keeps the permissions its owner gave it.
+    const bool kept = !replacing || chmod(temp.c_str(), old.st_mode & 07777) == 0;
+    if (!kept || !book.WriteTo(temp) || rename(temp.c_str(), filePath_.c_str()) != 0) {
       unlink(temp.c_str());
       Fail("cannot write the workbook");
     }

@@ -30,8 +30,11 @@ namespace tarnvik::platform {
 //   (CacheFolder()), never overwriting a file, then handed to the opener
 //   (the desktop's program for .xlsx files), like a new unsaved workbook
 //   left open for the user; not opened when SetVisible(true) never came.
-// - ForFile: written to the given path (replacing a file there only once the
-//   new one is complete), never opened.
+// - ForFile: written to the given path, never opened. A regular file there
+//   is replaced only once the new one is complete, and the new file takes
+//   its permission bits; anything else there (a folder, a symbolic link, a
+//   FIFO, a device) is never replaced: the save fails and leaves it as it
+//   is.
 //
 // Connect starts over with no workbook; one workbook per connection (a second
 // AddWorkbook throws). Disconnect without a workbook saves nothing; without
@@ -66,6 +69,11 @@ class XlsxSpreadsheet final : public Spreadsheet {
   void SetRangeColumnWidth(std::u16string_view first, std::u16string_view last,
                            int characters) override;
   void Disconnect() override;
+
+  // Whether ForFile may write to nativePath: true when nothing exists there
+  // or a regular file (not a symbolic link to one) does. False as well when
+  // the path cannot be examined.
+  static bool MayWriteFile(const std::string& nativePath);
 
   // The file the last successful save wrote; empty before the first one.
   const std::string& SavedPath() const { return savedPath_; }

@@ -194,6 +194,33 @@ TEST(WriteGridToSheet, CallCountGrowsWithColumnsNotRows) {
   EXPECT_EQ(sheet.blocks[1].At(4999, 0), u"f5000.txt");
 }
 
+TEST(WriteGridToSheet, CutsCellsLongerThanASpreadsheetCellHolds) {
+  const std::u16string limit(kExcelMaxCellLength, u'a');
+  const std::u16string pair = u"\U0001F600";  // two code units
+  struct Case {
+    const char* what;
+    std::u16string cell;
+    std::u16string exported;
+  } const cases[] = {
+      {"at the limit", limit, limit},
+      {"far beyond it", std::u16string(100000, u'b'), std::u16string(kExcelMaxCellLength, u'b')},
+      {"one beyond it", limit + u"c", limit},
+      {"a pair across the limit", limit.substr(1) + pair + u"d", limit.substr(1)},
+      {"a pair just inside the limit", limit.substr(2) + pair + u"d", limit.substr(2) + pair},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    core::ResultTable t = LayoutTable(core::kOrderByName);
+    AddRow(t, {u"   1", u"deep.txt", c.cell, u"", u"     1"});
+    t.SetRowCount(t.RowCount() - 1);
+    RecordingSpreadsheet sheet;
+    WriteGridToSheet(t, sheet, 0, 0);
+    ASSERT_EQ(sheet.blocks.size(), 6u);
+    EXPECT_EQ(sheet.blocks[1].At(0, 0), u"deep.txt");
+    EXPECT_TRUE(sheet.blocks[2].At(0, 0) == c.exported) << sheet.blocks[2].At(0, 0).size();
+  }
+}
+
 TEST(ExcelExport, AnyFailureStopsThereShowsTheMessageOnceAndIsNotPassedOn) {
   core::ResultTable t = LayoutTable(core::kOrderByName);
   AddRow(t, {u"   1", u"a.txt", u"", u"2024.01.02 03:04:06", u"     1", u""});
