@@ -1,11 +1,14 @@
 // tarnvik-cli: the search of the window for scripts and batch use.
 
-#include <malloc.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
+
+// __GLIBC__ comes with the C library's headers above.
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 #include "cli/CliOptions.h"
 #include "cli/TableText.h"
@@ -17,6 +20,7 @@
 #include "core/Search.h"
 #include "lib/Fnc_ExcelCnv.h"
 #include "lib/TextCodec.h"
+#include "platform/ConsoleProgram.h"
 #include "platform/DirectoryTree.h"
 #include "platform/SystemServices.h"
 #include "platform/xlsx/XlsxSpreadsheet.h"
@@ -60,9 +64,12 @@ int main(int argc, char** argv) {
   // The sort's temporary arrays are a few hundred kilobytes each; served from
   // fresh mappings, every one of their pages would fault anew, and given back
   // at once. Kept in the heap, one search's arrays reuse the last one's pages.
+#ifdef __GLIBC__
   mallopt(M_MMAP_THRESHOLD, 32 << 20);
   mallopt(M_TRIM_THRESHOLD, 256 << 20);
-  std::vector<std::string> args(argv + 1, argv + argc);
+#endif
+  platform::PrepareStandardStreams();
+  const std::vector<std::string> args = platform::ProgramArguments(argc, argv);
   cli::CliOptions options;
   std::string error;
   if (!cli::ParseCliOptions(args, options, error)) {
@@ -123,6 +130,5 @@ int main(int argc, char** argv) {
                counters.SameCount);
   // Freeing a 20,000-row table cell by cell takes longer than printing it;
   // the process is done, so leave without running the destructors.
-  std::fflush(stderr);
-  std::_Exit(exported ? 0 : 1);
+  platform::QuickExit(exported ? 0 : 1);
 }

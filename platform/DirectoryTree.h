@@ -68,6 +68,10 @@ class DirectoryTree {
 
   // Releases a handle.
   virtual void Close(Handle folder) = 0;
+
+  // The separator between the names of a path on this file system: "/" by
+  // default, "\\" on Windows. The scan writes relative folders with it.
+  virtual char16_t Separator() const { return u'/'; }
 };
 
 // Reads the metadata of the file at a full path, without following a final
