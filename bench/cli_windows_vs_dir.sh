@@ -20,7 +20,7 @@ if [[ ! -f "$tree.complete" ]]; then
   touch "$tree.complete"
 fi
 export WINEPREFIX=$wbuild/wine-prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-wineserver -p >/dev/null 2>&1 </dev/null
+wineserver -p >/dev/null 2>&1 </dev/null || true  # one may be running already
 trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
 wtree="Z:${tree//\//\\}"  # Wine's drive Z: is the Linux root
 linux_cli="$build/cli/tarnvik-cli"

@@ -16,6 +16,22 @@ xlsx_prefix=${prefixes#*;}
 # The host's pkg-config must see only the cross-built libraries.
 export PKG_CONFIG_LIBDIR="$xlsx_prefix/lib/pkgconfig:/usr/x86_64-w64-mingw32/lib/pkgconfig"
 export PKG_CONFIG_PATH=
+# One Wine prefix per build folder, made on first use (the build runs the
+# test programs too, to list their tests); a running wineserver (-p:
+# persistent) spares every test program the server's start-up, and the time
+# zone is pinned so that the tests see UTC as they do on Linux.
+mkdir -p "$build"
+export WINEPREFIX=$build/wine-prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" TZ=UTC
+export WINEARCH=win64
+if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
+  wineboot --init >/dev/null 2>&1
+fi
+wineserver -p >/dev/null 2>&1 </dev/null || true  # one may be running already
+# The first program of a fresh server starts Wine's own services; without
+# this warm-up a test program may wait at its exit until CTest's timeout.
+wine cmd /c exit >/dev/null 2>&1 </dev/null || true
+trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
+
 werror=OFF
 [[ "${CI:-}" == "true" ]] && werror=ON
 if [[ ! -f "$build/build.ninja" ]]; then
@@ -27,14 +43,4 @@ else
 fi
 cmake --build "$build"
 
-# One Wine prefix per build folder, made on first use; a running wineserver
-# (-p: persistent) spares every test program the server's start-up, and the
-# time zone is pinned so that the tests see UTC as they do on Linux.
-export WINEPREFIX=$build/wine-prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" TZ=UTC
-export WINEARCH=win64
-if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
-  wineboot --init >/dev/null 2>&1
-fi
-wineserver -p >/dev/null 2>&1 </dev/null
-trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
 ctest --test-dir "$build" --output-on-failure --parallel "$(nproc)" "$@"
