@@ -5,6 +5,11 @@
 #include <string>
 #include <vector>
 
+// __GLIBC__ comes with the C library's headers above.
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 #include "cli/CliOptions.h"
 #include "cli/TableText.h"
 #include "core/ColumnLayout.h"
@@ -15,6 +20,7 @@
 #include "core/Search.h"
 #include "lib/Fnc_ExcelCnv.h"
 #include "lib/TextCodec.h"
+#include "platform/ConsoleProgram.h"
 #include "platform/DirectoryTree.h"
 #include "platform/SystemServices.h"
 #include "platform/xlsx/XlsxSpreadsheet.h"
@@ -66,7 +72,8 @@ int Fail(const std::string& message, int code = 2) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::vector<std::string> args(argv + 1, argv + argc);
+  platform::PrepareStandardStreams();
+  const std::vector<std::string> args = platform::ProgramArguments(argc, argv);
   cli::CliOptions options;
   std::string error;
   if (!cli::ParseCliOptions(args, options, error)) {
@@ -131,6 +138,5 @@ int main(int argc, char** argv) {
                counters.SameCount);
   // Freeing a 20,000-row table cell by cell takes longer than printing it;
   // the process is done, so leave without running the destructors.
-  std::fflush(stderr);
-  std::_Exit(exported && !host.UnreadFolders() ? 0 : 1);
+  platform::QuickExit(exported && !host.UnreadFolders() ? 0 : 1);
 }

@@ -31,9 +31,10 @@ struct Level {
   SharedText folder;
 };
 
-std::u16string RelativeFolder(const std::u16string& root, const std::u16string& dir) {
+std::u16string RelativeFolder(const std::u16string& root, const std::u16string& dir,
+                              char16_t separator) {
   // Every root but "/" is followed by a separator inside dir; "/" is one.
-  const size_t skip = !root.empty() && root.back() == u'/' ? root.size() : root.size() + 1;
+  const size_t skip = !root.empty() && root.back() == separator ? root.size() : root.size() + 1;
   if (dir.size() <= skip) return {};
   return dir.substr(skip);
 }
@@ -47,11 +48,12 @@ class Scanner {
         fs_(fs),
         // The order cannot change while the scan runs (the window takes no
         // input meanwhile), so it is asked once instead of once per file.
-        withExtension_(host.CurrentSortOrder() == kOrderByExtension) {}
+        withExtension_(host.CurrentSortOrder() == kOrderByExtension),
+        separator_(fs.Separator()) {}
 
   void Run(const std::u16string& root, const std::u16string& dir) {
     root_ = &root;
-    path_ = RelativeFolder(root, dir);
+    path_ = RelativeFolder(root, dir, separator_);
     Enter(fs_.OpenRoot(lib::TextToNative(dir)));
     while (depth_ > 0) Step();
   }
@@ -71,7 +73,7 @@ class Scanner {
       const int error = fs_.LastError();
       std::u16string folder = *root_;
       if (!path_.empty()) {
-        if (folder.empty() || folder.back() != u'/') folder += u'/';
+        if (folder.empty() || folder.back() != separator_) folder += separator_;
         folder += path_;
       }
       host_.FolderNotRead(folder, error);
@@ -89,7 +91,7 @@ class Scanner {
     if (entry.name == "." || entry.name == "..") return;
     if (entry.isFolder) {
       path_.resize(level.folderLength);
-      if (!path_.empty()) path_ += u'/';
+      if (!path_.empty()) path_ += separator_;
       path_ += lib::NativeToText(entry.name);
       Enter(fs_.OpenChild(level.handle, entry.name));  // level is stale from here on
       return;
@@ -158,6 +160,7 @@ class Scanner {
   EngineHost& host_;
   DirectoryTree& fs_;
   const bool withExtension_;
+  const char16_t separator_;
   lib::FileTimeFormatter times_;
   std::vector<Level> levels_;
   size_t depth_ = 0;

@@ -23,9 +23,10 @@ std::u16string FileLimitMessage();
 // itself.
 //
 // The cells of a row: 0 the row's index at the time of writing ("%4d"),
-// 1 the name, 2 the relative folder (the folder's path below the root, "/"
-// between names, empty for the root itself; below the root "/", the folder
-// "/home/a" gives "home/a"), 3 the time text of lib::FileTimeFormatter,
+// 1 the name, 2 the relative folder (the folder's path below the root,
+// fs.Separator() between names, empty for the root itself; below the root
+// "/", the folder "/home/a" gives "home/a"; below "C:", "C:\\x\\y" gives
+// "x\\y"), 3 the time text of lib::FileTimeFormatter,
 // 4 the size in bytes ("%6d", wider when needed), 5 empty, 6 the extension
 // (ExtensionText) in the extension order and empty otherwise, so that cells
 // of an earlier search never linger. A file whose metadata cannot be read

@@ -122,9 +122,4 @@ std::u16string TableTextMapper::ToHalfWidth(std::u16string_view text) const {
   return out;
 }
 
-const TextMapper& SystemTextMapper() {
-  static const TableTextMapper mapper;
-  return mapper;
-}
-
 }  // namespace tarnvik::platform

@@ -78,9 +78,10 @@ class XlsxSpreadsheet final : public Spreadsheet {
   // The file the last successful save wrote; empty before the first one.
   const std::string& SavedPath() const { return savedPath_; }
 
-  // Where ForViewing saves: $XDG_CACHE_HOME/tarnvik when that variable holds
-  // an absolute path, else $HOME/.cache/tarnvik when HOME is absolute, else
-  // empty (no cache folder: saving fails). Read at each save.
+  // Where ForViewing saves: platform::UserCacheFolder(), that is
+  // $XDG_CACHE_HOME/tarnvik when that variable holds an absolute path, else
+  // $HOME/.cache/tarnvik when HOME is absolute (%LOCALAPPDATA%\Tarnvik on
+  // Windows), else empty (no cache folder: saving fails). Read at each save.
   static std::string CacheFolder();
 
  private:
