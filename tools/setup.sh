@@ -14,6 +14,7 @@ packages=(
   libxlsxwriter-dev
   unzip
   tzdata
+  dpkg-dev file desktop-file-utils
 )
 if [[ "${1:-}" == "--extras" ]]; then
   packages+=(xvfb xdotool x11-utils imagemagick clang-14 libclang-rt-14-dev hyperfine)
