@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/ColumnLayout.h"
+#include "lib/DisplayText.h"
 #include "lib/Fnc_Grid.h"
 #include "lib/Fnc_StdFnc.h"
 #include "platform/TextMapper.h"
@@ -125,8 +126,9 @@ bool FilterRows(const ResultTable& upper, ResultTable& lower, std::u16string_vie
   lib::ClearGrid(lower);
   std::u16string name;
   int matched = 0;
+  std::u16string shown;
   for (int i = 1; i < upper.RowCount(); ++i) {
-    MatchKeyInto(upper.Cell(kColName, i), name);
+    MatchKeyInto(lib::DisplayText(upper.Cell(kColName, i), shown), name);
     if (!RowMatches(name, k1, k2, connective)) continue;
     lower.CopyRowFrom(upper, i, lower.RowCount() - 1);
     lower.SetRowCount(lower.RowCount() + 1);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "lib/DisplayText.h"
+
 namespace tarnvik::lib {
 
 namespace {
@@ -43,8 +45,11 @@ void WriteGridToSheet(const core::ResultTable& table, platform::Spreadsheet& she
                       CellAddress(colOffset + n, rowOffset + 1), header);
 
   platform::TextBlock column(rows - 1, 1);
+  std::u16string shown;
   for (int j = 1; j <= n; ++j) {
-    for (int r = 1; r < rows; ++r) column.At(r - 1, 0) = CellTextForSheet(table.Cell(j, r));
+    for (int r = 1; r < rows; ++r) {
+      column.At(r - 1, 0) = CellTextForSheet(DisplayText(table.Cell(j, r), shown));
+    }
     sheet.SetRangeValue(CellAddress(colOffset + j, rowOffset + 2),
                         CellAddress(colOffset + j, rowOffset + rows), column);
   }
@@ -55,8 +60,9 @@ void FormatSheet(const core::ResultTable& table, platform::Spreadsheet& sheet, i
   const int n = ExportedColumns(table);
   const int rows = table.RowCount();
   sheet.SetRangeFontName(u"A1", CellAddress(n, rows), kExcelFontName);
+  std::u16string shown;
   for (int i = 1; i <= n; ++i) {
-    size_t chars = table.Cell(i, 1).size();
+    size_t chars = DisplayText(table.Cell(i, 1), shown).size();
     if (chars == 0) chars = table.Cell(i, 0).size();
     const int width = static_cast<int>(
         std::min(chars, static_cast<size_t>(platform::Spreadsheet::kMaxColumnWidth)));

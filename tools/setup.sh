@@ -17,6 +17,7 @@ packages=(
   libglib2.0-dev shared-mime-info
   unzip
   tzdata
+  dpkg-dev file desktop-file-utils
 )
 for option in "$@"; do
   case $option in

@@ -247,5 +247,26 @@ TEST(ExcelExport, AnyFailureStopsThereShowsTheMessageOnceAndIsNotPassedOn) {
   }
 }
 
+TEST(ExcelExport, WritesCp932NamesAsTheGridsShowThem) {
+  core::ResultTable t = LayoutTable(core::kOrderByName);
+  // レポート.xls in CP932, in the folder 書類/議事録 of which only the inner
+  // part is CP932; then a name that is no CP932 either.
+  AddRow(t, {u"   1", NativeToText("\x83\x8c\x83|\x81[\x83g.xls"),
+             NativeToText("書類/\x8b"
+                          "c\x8e\x96\x98^"),
+             u"", u"", u""});
+  AddRow(t, {u"   2", NativeToText("abc\xff"), u"", u"", u"", u""});
+  t.SetRowCount(t.RowCount() - 1);
+  RecordingSpreadsheet sheet;
+  RecordingHost host;
+  ASSERT_TRUE(ExcelExport(t, sheet, host));
+  ASSERT_EQ(sheet.blocks.size(), 6u);
+  EXPECT_THAT(Texts(sheet.blocks[1]), ElementsAre(u"レポート.xls", u"abc\xDCFF"));
+  EXPECT_THAT(Texts(sheet.blocks[2]), ElementsAre(u"書類/議事録", u""));
+  // Widths count the characters shown, not the bytes behind them.
+  EXPECT_THAT(sheet.calls, ::testing::Contains("Width A1:A3 8"));
+  EXPECT_THAT(sheet.calls, ::testing::Contains("Width B1:B3 6"));
+}
+
 }  // namespace
 }  // namespace tarnvik::lib
