@@ -4,6 +4,9 @@
 
 #include <QString>
 
+#include "core/ColumnLayout.h"
+#include "lib/DisplayText.h"
+
 namespace tarnvik::app {
 
 ResultTableModel::ResultTableModel(const base::ResultTable& table, QObject* parent)
@@ -44,13 +47,24 @@ int ResultTableModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant ResultTableModel::CellText(int col, int row) const {
-  return windows::ToQString(table_.Cell(col, row));
+  // The cell keeps the file system's bytes; a name in an old code page is
+  // shown by the text it stands for.
+  return windows::ToQString(lib::DisplayText(table_.Cell(col, row), shown_));
 }
 
 QVariant ResultTableModel::data(const QModelIndex& index, int role) const {
-  if (role != Qt::DisplayRole || frozen_ || !index.isValid()) return {};
+  if (frozen_ || !index.isValid()) return {};
   if (index.row() >= rowCount() || index.column() >= columnCount()) return {};
-  return CellText(TableColumn(index.column()), TableRow(index.row()));
+  const int col = TableColumn(index.column());
+  const int row = TableRow(index.row());
+  if (role == Qt::DisplayRole) return CellText(col, row);
+  // Long names and folders are cut off by their columns; the tooltip shows
+  // them whole.
+  if (role == Qt::ToolTipRole && (col == base::kColName || col == base::kColFolder) &&
+      !table_.Cell(col, row).empty()) {
+    return CellText(col, row);
+  }
+  return {};
 }
 
 QVariant ResultTableModel::headerData(int section, Qt::Orientation orientation, int role) const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <string>
 
 #include "base/ResultTable.h"
 
@@ -19,7 +20,12 @@ namespace tarnvik::app {
 // never reads a row the engine is writing. Nothing is announced per row.
 // A sort does not tell where rows went, so persistent indexes (selection,
 // current row) keep their row numbers across BeginSort/EndSort. The
-// brackets do not nest. UI thread only.
+// brackets do not nest.
+//
+// Cells are shown as lib::DisplayText gives them (a file name in CP932 by
+// its decoded text); the name and folder columns carry the same text as
+// their tooltip. The table itself is never changed by the model. UI thread
+// only.
 class ResultTableModel : public QAbstractTableModel {
   Q_OBJECT
 
@@ -47,6 +53,8 @@ class ResultTableModel : public QAbstractTableModel {
   QVariant CellText(int col, int row) const;
 
   const base::ResultTable& table_;
+  // Scratch space for the decoded text of the cell being shown.
+  mutable std::u16string shown_;
   bool frozen_ = false;
   int frozenRows_ = 1;
   int frozenColumns_ = 5;

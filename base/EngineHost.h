@@ -59,6 +59,11 @@ class EngineHost {
   // has closed it. Lines are separated by CR LF.
   virtual void ShowMessage(const std::u16string& /*text*/) {}
 
+  // A folder of the scan could not be opened or listed; it is skipped. `folder`
+  // is its path as text (the root, "/", then the relative folder), `error`
+  // what DirectoryTree::LastError() gave. The window ignores it.
+  virtual void FolderNotRead(const std::u16string& /*folder*/, int /*error*/) {}
+
   // The scan is about to start and has ended (the window shows its progress
   // window with the search caption in between).
   virtual void ScanBegins() {}

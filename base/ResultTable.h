@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -7,6 +8,9 @@ namespace tarnvik::base {
 
 // One row of a result table: its cells, column 0 first.
 using Row = std::vector<std::u16string>;
+
+// A text that many rows hold at once; never changed once shared.
+using SharedText = std::shared_ptr<const std::u16string>;
 
 // A grid of UTF-16 text cells addressed as (column, row), both from 0.
 // Row 0 is the header row and column 0 the number column.
@@ -23,10 +27,17 @@ using Row = std::vector<std::u16string>;
 // Every row holds at least kStoredColumns cells whatever ColCount() is, so a
 // row copied in the six-column layout still carries its extension cell.
 //
+// The cells of column kSharedColumn (the folder column) are held apart from
+// the rows as shared texts: all files of one folder refer to one text, and
+// copying or moving a row copies or moves the reference, so a deep tree costs
+// its distinct folder texts once instead of once per file. Writing such a
+// cell replaces the row's reference and never changes another row's text.
+//
 // Not thread-safe; the UI thread owns both tables.
 class ResultTable {
  public:
   static constexpr int kStoredColumns = 7;
+  static constexpr int kSharedColumn = 2;
 
   explicit ResultTable(int colCount = 6, int rowCount = 2);
 
@@ -44,6 +55,9 @@ class ResultTable {
   const std::u16string& Cell(int col, int row) const;
   // Writes a cell. Any non-negative address may be written; the storage grows.
   void SetCell(int col, int row, std::u16string text);
+  // Makes cell (kSharedColumn, row) refer to `text` (null reads as empty),
+  // for producers that give many rows the same text.
+  void SetSharedCell(int row, SharedText text);
 
   // Replaces every cell of row dst by the matching cell of row src.
   void CopyRow(int src, int dst);
@@ -66,10 +80,13 @@ class ResultTable {
     if (rowCount_ > 2) SetRowCount(rowCount_ - 1);
   }
 
-  // Direct access to a whole row, for bulk producers (the scan, the sort).
-  // The row is created when missing and has at least kStoredColumns cells.
+  // Direct access to the cells of a row, for bulk producers (the scan). The
+  // row is created when missing and has at least kStoredColumns cells. Its
+  // cell kSharedColumn is not the table's: it is never read and stays empty;
+  // that cell is written with SetCell or SetSharedCell.
   Row& MutableRow(int row);
-  const Row& RowCells(int row) const;
+  // A copy of a whole row, kSharedColumn included.
+  Row RowCells(int row) const;
 
   // Hints that row `row` will soon be read or written: asks the processor to
   // fetch the row's cell array into its cache, and with `texts` also the
@@ -100,6 +117,8 @@ class ResultTable {
   int rowCount_;
   int fontPointSize_ = 12;
   std::vector<Row> rows_;
+  // Cell kSharedColumn of each row of rows_, same length.
+  std::vector<SharedText> shared_;
   std::vector<int> widths_;
 };
 

@@ -69,16 +69,17 @@ char* EncodeCell(const std::u16string& cell, char* p) {
 
 namespace {
 
-void AppendRow(const base::Row& row, int cols, std::string& out) {
-  const int stored = std::min(cols, static_cast<int>(row.size()));
+// Reads the cells through the table: the folder cell is not held in the row.
+void AppendRow(const base::ResultTable& table, int r, std::string& out) {
+  const int cols = table.ColCount();
   size_t room = static_cast<size_t>(cols) + 1;  // separators and newline
-  for (int c = 0; c < stored; ++c) room += row[c].size() * 4;
+  for (int c = 0; c < cols; ++c) room += table.Cell(c, r).size() * 4;
   const size_t start = out.size();
   out.resize(start + room);
   char* p = out.data() + start;
   for (int c = 0; c < cols; ++c) {
     if (c > 0) *p++ = '\t';
-    if (c < stored) p = EncodeCell(row[c], p);
+    p = EncodeCell(table.Cell(c, r), p);
   }
   *p++ = '\n';
   out.resize(static_cast<size_t>(p - out.data()));
@@ -92,7 +93,7 @@ bool WriteTableText(const base::ResultTable& table, FILE* stream) {
   buffer.reserve(2 * kChunk);
   bool ok = true;
   for (int r = 0; r < table.RowCount(); ++r) {
-    AppendRow(table.RowCells(r), table.ColCount(), buffer);
+    AppendRow(table, r, buffer);
     if (buffer.size() >= kChunk || r + 1 == table.RowCount()) {
       ok = ok && std::fwrite(buffer.data(), 1, buffer.size(), stream) == buffer.size();
       buffer.clear();

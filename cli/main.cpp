@@ -5,6 +5,11 @@
 #include <string>
 #include <vector>
 
+// __GLIBC__ comes with the C library's headers above.
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 #include "cli/CliOptions.h"
 #include "cli/TableText.h"
 #include "core/ColumnLayout.h"
@@ -15,6 +20,7 @@
 #include "core/Search.h"
 #include "lib/Fnc_ExcelCnv.h"
 #include "base/TextCodec.h"
+#include "platform/ConsoleProgram.h"
 #include "platform/DirectoryTree.h"
 #include "platform/FileQueries.h"
 #include "platform/Spreadsheet.h"
@@ -28,7 +34,8 @@ using namespace tarnvik;
 // shown.
 class CliHost : public base::EngineHost {
  public:
-  explicit CliHost(base::SortOrder order) : order_(order) {}
+  CliHost(base::SortOrder order, const platform::FileQueries& files)
+      : order_(order), files_(files) {}
 
   base::SortOrder CurrentSortOrder() const override { return order_; }
 
@@ -44,8 +51,20 @@ class CliHost : public base::EngineHost {
     std::fwrite(line.data(), 1, line.size(), stderr);
   }
 
+  // One line per folder that could not be read, as find reports them.
+  void FolderNotRead(const std::u16string& folder, int error) override {
+    unreadFolders_ = true;
+    const std::string line =
+        "tarnvik-cli: '" + base::TextToNative(folder) + "': " + files_.ErrorText(error) + "\n";
+    std::fwrite(line.data(), 1, line.size(), stderr);
+  }
+
+  bool UnreadFolders() const { return unreadFolders_; }
+
  private:
   base::SortOrder order_;
+  const platform::FileQueries& files_;
+  bool unreadFolders_ = false;
 };
 
 int Fail(const std::string& message, int code = 2) {
@@ -56,7 +75,8 @@ int Fail(const std::string& message, int code = 2) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::vector<std::string> args(argv + 1, argv + argc);
+  platform::PrepareStandardStreams();
+  const std::vector<std::string> args = platform::ProgramArguments(argc, argv);
   cli::CliOptions options;
   std::string error;
   if (!cli::ParseCliOptions(args, options, error)) {
@@ -72,8 +92,12 @@ int main(int argc, char** argv) {
   if (!services.files->IsFolder(options.root)) {
     return Fail("'" + options.root + "' is not a folder");
   }
+  if (!options.xlsxPath.empty() && !services.files->MayWriteFile(options.xlsxPath)) {
+    return Fail("'" + options.xlsxPath + "' exists and is not a regular file; it is left as it is",
+                1);
+  }
 
-  CliHost host(options.order);
+  CliHost host(options.order, *services.files);
   base::ResultTable upper, lower;
   base::Counters counters;
   const auto fs = services.newDirectoryTree();
@@ -122,6 +146,5 @@ int main(int argc, char** argv) {
                counters.SameCount);
   // Freeing a 20,000-row table cell by cell takes longer than printing it;
   // the process is done, so leave without running the destructors.
-  std::fflush(stderr);
-  std::_Exit(exported ? 0 : 1);
+  platform::QuickExit(exported && !host.UnreadFolders() ? 0 : 1);
 }

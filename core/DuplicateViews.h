@@ -18,7 +18,8 @@ namespace tarnvik::core {
 // included). While appending, the Selected count box shows RowCount - 1 of
 // `lower` before each marked row is added; at the end the trailing blank row
 // is dropped unless the table is empty (then it keeps its one blank row) and
-// the box shows RowCount - 1 again. `upper` is only read and must be another
+// the box shows the number of rows appended: RowCount - 1, or 0 when nothing
+// was appended. `upper` is only read and must be another
 // table than `lower`. The caller then enables the lower Excel button. UI
 // thread only.
 void ShowMarkedRows(const base::ResultTable& upper, base::ResultTable& lower, std::u16string_view mark,

@@ -1,5 +1,6 @@
 #include "core/FolderScan.h"
 
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -20,17 +21,20 @@ constexpr std::string_view kThumbnailCache = "Thumbs.db";
 // One folder being worked on: its complete listing and how far the scan got.
 // Its relative folder is the first folderLength characters of the scanner's
 // path (each level's text is a prefix of the one below it), so a deep tree
-// costs memory in proportion to its depth, not to the square of it.
+// costs memory in proportion to its depth, not to the square of it. The
+// folder cell its files share is made from that prefix at its first file.
 struct Level {
   DirectoryTree::Handle handle = -1;
   std::vector<DirEntry> entries;
   size_t next = 0;
   size_t folderLength = 0;
+  SharedText folder;
 };
 
-std::u16string RelativeFolder(const std::u16string& root, const std::u16string& dir) {
+std::u16string RelativeFolder(const std::u16string& root, const std::u16string& dir,
+                              char16_t separator) {
   // Every root but "/" is followed by a separator inside dir; "/" is one.
-  const size_t skip = !root.empty() && root.back() == u'/' ? root.size() : root.size() + 1;
+  const size_t skip = !root.empty() && root.back() == separator ? root.size() : root.size() + 1;
   if (dir.size() <= skip) return {};
   return dir.substr(skip);
 }
@@ -46,10 +50,12 @@ class Scanner {
         // The order cannot change while the scan runs (the window takes no
         // input meanwhile), so it is asked once instead of once per file.
         withExtension_(host.CurrentSortOrder() == base::SortOrder::ByExtension),
+        separator_(fs.Separator()),
         times_(clock) {}
 
   void Run(const std::u16string& root, const std::u16string& dir) {
-    path_ = RelativeFolder(root, dir);
+    root_ = &root;
+    path_ = RelativeFolder(root, dir, separator_);
     Enter(fs_.OpenRoot(base::TextToNative(dir)));
     while (depth_ > 0) Step();
   }
@@ -63,7 +69,17 @@ class Scanner {
     level.handle = handle;
     level.next = 0;
     level.folderLength = path_.size();
-    if (handle < 0 || !fs_.List(handle, level.entries)) level.entries.clear();
+    level.folder.reset();
+    if (handle < 0 || !fs_.List(handle, level.entries)) {
+      level.entries.clear();
+      const int error = fs_.LastError();
+      std::u16string folder = *root_;
+      if (!path_.empty()) {
+        if (folder.empty() || folder.back() != separator_) folder += separator_;
+        folder += path_;
+      }
+      host_.FolderNotRead(folder, error);
+    }
   }
 
   void Step() {
@@ -77,7 +93,7 @@ class Scanner {
     if (entry.name == "." || entry.name == "..") return;
     if (entry.isFolder) {
       path_.resize(level.folderLength);
-      if (!path_.empty()) path_ += u'/';
+      if (!path_.empty()) path_ += separator_;
       path_ += base::NativeToText(entry.name);
       Enter(fs_.OpenChild(level.handle, entry.name));  // level is stale from here on
       return;
@@ -89,16 +105,25 @@ class Scanner {
   void Leave(Level& level) {
     if (level.handle >= 0) fs_.Close(level.handle);
     level.handle = -1;
+    level.folder.reset();
     --depth_;
     ++counters_.FolderCount;
     host_.ShowCount(base::CountBox::Files, counters_.FileCount);
     host_.ShowCount(base::CountBox::Folders, counters_.FolderCount);
-    if (depth_ == 0) return;
-    host_.ProcessPendingEvents();
-    if (counters_.FileCount >= kFileLimit) host_.ShowMessage(FileLimitMessage());
+    if (depth_ > 0) {
+      host_.ProcessPendingEvents();
+      // Remembered here and shown once at the end: a modal message per level
+      // would ask a deep tree for thousands of confirmations.
+      if (counters_.FileCount >= kFileLimit) stoppedByLimit_ = true;
+      return;
+    }
+    if (stoppedByLimit_) {
+      host_.ProcessPendingEvents();
+      host_.ShowMessage(FileLimitMessage());
+    }
   }
 
-  void AddFile(const Level& level, const DirEntry& entry) {
+  void AddFile(Level& level, const DirEntry& entry) {
     const int r = table_.RowCount() - 1;
     base::Row& row = table_.AppendedRow();
     FileInfo info;
@@ -110,14 +135,18 @@ class Scanner {
     }
     row[base::kColNumber] = base::FormatNumber(r, 4);
     row[base::kColName] = base::NativeToText(entry.name);
-    row[base::kColFolder].assign(path_, 0, level.folderLength);
+    if (!level.folder) {
+      level.folder = std::make_shared<const std::u16string>(path_, 0, level.folderLength);
+    }
+    table_.SetSharedCell(r, level.folder);
     if (known) {
       times_.FormatTo(info.mtime, row[base::kColTime]);
+      row[base::kColSize] = base::FormatNumber(info.size, 6);
     } else {
+      // An unknown size is not an empty file: both cells stay empty.
       row[base::kColTime].clear();
-      info.size = 0;
+      row[base::kColSize].clear();
     }
-    row[base::kColSize] = base::FormatNumber(info.size, 6);
     row[base::kColCheck].clear();
     if (withExtension_) {
       row[base::kColExt] = base::ExtensionText(row[base::kColName]);
@@ -133,9 +162,12 @@ class Scanner {
   base::EngineHost& host_;
   DirectoryTree& fs_;
   const bool withExtension_;
+  const char16_t separator_;
   lib::FileTimeFormatter times_;
   std::vector<Level> levels_;
   size_t depth_ = 0;
+  bool stoppedByLimit_ = false;
+  const std::u16string* root_ = nullptr;
   std::u16string path_;
 };
 

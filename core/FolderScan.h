@@ -24,14 +24,15 @@ std::u16string FileLimitMessage();
 // itself.
 //
 // The cells of a row: 0 the row's index at the time of writing ("%4d"),
-// 1 the name, 2 the relative folder (the folder's path below the root, "/"
-// between names, empty for the root itself; below the root "/", the folder
-// "/home/a" gives "home/a"), 3 the time text of lib::FileTimeFormatter,
+// 1 the name, 2 the relative folder (the folder's path below the root,
+// fs.Separator() between names, empty for the root itself; below the root
+// "/", the folder "/home/a" gives "home/a"; below "C:", "C:\\x\\y" gives
+// "x\\y"), 3 the time text of lib::FileTimeFormatter,
 // 4 the size in bytes ("%6d", wider when needed), 5 empty, 6 the extension
 // (ExtensionText) in the extension order and empty otherwise, so that cells
 // of an earlier search never linger. A file whose metadata cannot be read
 // (it vanished after the listing, or its folder may be read but not
-// searched) is still listed, with an empty time text and size 0.
+// searched) is still listed, with empty time and size cells.
 //
 // Entries are handled in the order the file system lists them, files and
 // sub-folders interleaved, each sub-folder completely before the next
@@ -40,14 +41,16 @@ std::u16string FileLimitMessage();
 // kFileLimit: from then on nothing is listed or entered. Each folder, when
 // its entries are done, is counted in FolderCount and both counts are shown
 // (Files, then Folders). After each sub-folder the host processes pending
-// events and, when FileCount has reached kFileLimit, shows
-// FileLimitMessage(); the message thus appears once per folder level between
-// the folder where the limit was reached and `dir`, and not at all when it
-// was reached among the files of `dir` itself.
+// events. When FileCount had reached kFileLimit on leaving any sub-folder,
+// the walk ends, once `dir` itself is counted and shown, with pending events
+// processed and FileLimitMessage() shown exactly once, however deep the
+// folder where the limit was reached; it is not shown when the limit was
+// reached among the files of `dir` itself.
 //
-// Unreadable folders (and a missing `dir`) are counted and skipped
-// silently. Symbolic links, FIFOs, sockets and devices are listed as files
-// from their own metadata and never opened or entered.
+// Unreadable folders (and a missing `dir`) are counted and skipped; each is
+// reported through host.FolderNotRead with its path and the tree's
+// LastError() (the window shows nothing for it). Symbolic links, FIFOs, sockets and devices are
+// listed as files from their own metadata and never opened or entered.
 //
 // Iterative: works for trees of any depth on a small stack, and reads each
 // folder's listing completely before entering its sub-folders. UI thread

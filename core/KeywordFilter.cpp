@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/ColumnLayout.h"
+#include "lib/DisplayText.h"
 #include "lib/Fnc_Grid.h"
 #include "lib/Fnc_StdFnc.h"
 #include "platform/TextMapper.h"
@@ -129,13 +130,17 @@ bool FilterRows(const base::ResultTable& upper, base::ResultTable& lower, std::u
   const std::u16string k2 = keys.Of(keyword2);
   lib::ClearGrid(lower);
   std::u16string name;
+  int matched = 0;
+  std::u16string shown;
   for (int i = 1; i < upper.RowCount(); ++i) {
-    keys.Into(upper.Cell(base::kColName, i), name);
+    keys.Into(lib::DisplayText(upper.Cell(base::kColName, i), shown), name);
     if (!RowMatches(name, k1, k2, connective)) continue;
     lower.AppendRowFrom(upper, i);
+    ++matched;
   }
   lower.DropTrailingBlankRow();
-  host.ShowCount(base::CountBox::Selected, lower.RowCount() - 1);
+  // The blank row an empty result keeps is no result row.
+  host.ShowCount(base::CountBox::Selected, matched);
   return true;
 }
 

@@ -64,9 +64,11 @@ bool RowMatches(std::u16string_view nameKey, std::u16string_view k1, std::u16str
 // The lower search button: when keyword1 is blank after trimming, returns
 // false and changes nothing at all (the lower table and the count box keep
 // what they show). Otherwise clears `lower`, appends a copy of every data row
-// of `upper` whose file name (column 1) passes RowMatches with the match keys
-// of the two keywords, drops the trailing blank row unless the table is empty
-// (an empty result keeps its one blank row), shows RowCount - 1 of `lower` in
+// of `upper` whose file name as shown (column 1 through lib::DisplayText, so
+// a CP932 name is found by the words it shows) passes RowMatches with the
+// match keys of the two keywords, drops the trailing blank row unless the
+// table is empty (an empty result keeps its one blank row), shows the number
+// of rows appended (RowCount - 1 of `lower`, or 0 when nothing matched) in
 // the Selected count box and returns true; the caller then enables the
 // lower Excel button. The names are normalised afresh on every call.
 // `upper` and `lower` must be different tables. UI thread only.

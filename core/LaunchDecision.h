@@ -50,12 +50,13 @@ inline constexpr std::u16string_view kNoLaunchProgramMessage =
 
 // The folder a result row points to: when `folderCell` (the row's relative
 // folder) is blank, that is, nothing but code units up to U+0020, the shown
-// root itself; otherwise the shown root, "/" and the folder cell exactly as
-// it stands, with no separator doubled when the root already ends in "/" (the
-// root "/" gives "/" + cell). The cell is not trimmed: a folder name may
-// begin or end with spaces, and cutting them would point at another folder.
-// The root is the one shown now, not the one that was searched.
-std::u16string LaunchFolder(std::u16string_view shownRoot, std::u16string_view folderCell);
+// root itself; otherwise the shown root, the separator ("/", or "\\" on
+// Windows) and the folder cell exactly as it stands, with no separator
+// doubled when the root already ends in one (the root "/" gives "/" + cell). The cell is not
+// trimmed: a folder name may begin or end with spaces, and cutting them would point at another
+// folder. The root is the one shown now, not the one that was searched.
+std::u16string LaunchFolder(std::u16string_view shownRoot, std::u16string_view folderCell,
+                            char16_t separator = u'/');
 
 // What a double-click on a file does.
 struct LaunchDecision {
@@ -65,8 +66,8 @@ struct LaunchDecision {
   // The entry's start kind and program text; Shell and empty when none.
   StartKind kind = StartKind::Shell;
   std::u16string_view program;
-  // The full path of the file: dir, "/" (not doubled when dir ends in "/")
-  // and name, exactly, whatever their length, with no padding, quoting or
+  // The full path of the file: dir, the separator (not doubled when dir
+  // ends in it) and name, exactly, whatever their length, with no padding, quoting or
   // cutting. Set whether or not an entry matched.
   std::u16string path;
 
@@ -78,12 +79,14 @@ struct LaunchDecision {
 // (no "." means no extension); it must equal a key of LaunchTable exactly, so
 // "DOCX", "PPTX", "JPEG", "PNG" and an empty extension have no entry. Pure;
 // any thread.
-LaunchDecision DecideLaunch(std::u16string_view dir, std::u16string_view name);
+LaunchDecision DecideLaunch(std::u16string_view dir, std::u16string_view name,
+                            char16_t separator = u'/');
 
 // Opens the file `name` in folder `dir` with its program: decides as above;
 // for an extension without an entry shows kNoLaunchProgramMessage through
-// host.ShowMessage and starts nothing; otherwise hands the full path, turned
-// back into the file system's exact bytes (base::TextToNative), to
+// host.ShowMessage and starts nothing; otherwise hands the full path (joined
+// with launcher.Separator()), turned back into the file system's exact bytes
+// (base::TextToNative), to
 // launcher.OpenDocument, for either start kind. Whether the program started
 // is not examined: a failed start shows nothing. UI thread.
 void LaunchFile(std::u16string_view dir, std::u16string_view name, platform::Launcher& launcher,
@@ -91,7 +94,7 @@ void LaunchFile(std::u16string_view dir, std::u16string_view name, platform::Lau
 
 // The double-click on a row of a result table: the name is column 1 and the
 // relative folder column 2 of `row`; the folder is LaunchFolder(shownRoot,
-// column 2), then LaunchFile. A row outside the table (negative included)
+// column 2, launcher.Separator()), then LaunchFile. A row outside the table (negative included)
 // reads as empty cells and so shows the message. UI thread.
 void LaunchRow(const base::ResultTable& table, int row, std::u16string_view shownRoot,
                platform::Launcher& launcher, base::EngineHost& host);

@@ -19,6 +19,14 @@ inline constexpr std::u16string_view kExcelFontName = base::kGothicFont;
 // The most table columns an export takes (sheet columns A to IV).
 inline constexpr int kExcelMaxColumns = 256;
 
+// The longest text a spreadsheet cell holds, in UTF-16 code units.
+inline constexpr size_t kExcelMaxCellLength = 32767;
+
+// `text` cut to kExcelMaxCellLength code units, one less when the cut would
+// fall between the two halves of a surrogate pair; shorter texts are
+// returned whole.
+std::u16string_view CellTextForSheet(std::u16string_view text);
+
 // The A1-style address of sheet column `col` (from 1) and row `row` (from 1):
 // the column letters "A" to "Z" for 1 to 26, two letters from 27 on ("AA" for
 // 27, "AZ" for 52, "BA" for 53, "IV" for 256) and three from 703 on, then the
@@ -31,8 +39,12 @@ std::u16string CellAddress(int col, int row);
 // texts (table columns 1 to n of row 0) into the row rowOffset + 1 from
 // column colOffset + 1, then for each table column j from 1 to n one block
 // of its RowCount - 1 data texts into column colOffset + j from row
-// rowOffset + 2. Never cell by cell: the number of calls grows with the
-// columns, not the rows. The number column is not exported. Errors of the
+// rowOffset + 2. Data texts are written as the grids show them
+// (DisplayText: a CP932 file name by its decoded text, not by stand-ins for
+// its bytes). Never cell by cell: the number of calls grows with the
+// columns, not the rows. The number column is not exported. Every text goes
+// through CellTextForSheet, so one overlong cell (the folder of a very deep
+// tree) is cut instead of failing the whole export. Errors of the
 // spreadsheet are passed on (SpreadsheetError).
 void WriteGridToSheet(const base::ResultTable& table, platform::Spreadsheet& sheet, int rowOffset,
                       int colOffset);
@@ -41,10 +53,10 @@ void WriteGridToSheet(const base::ResultTable& table, platform::Spreadsheet& she
 // WriteGridToSheet: the font kExcelFontName over A1 to CellAddress(n,
 // RowCount); then for each column i from 1 to n the width of the range
 // CellAddress(i, 1) to CellAddress(i, RowCount), in characters: the length
-// in UTF-16 code units of the first data row's cell of column i, or of the
-// header when that cell is empty, at most the 255 a spreadsheet accepts (a
-// longer text gets the widest column rather than failing the export). Errors
-// of the spreadsheet are passed on.
+// in UTF-16 code units of the first data row's cell of column i as shown
+// (DisplayText), or of the header when that cell is empty, at most the 255 a
+// spreadsheet accepts (a longer text gets the widest column rather than
+// failing the export). Errors of the spreadsheet are passed on.
 void FormatSheet(const base::ResultTable& table, platform::Spreadsheet& sheet, int rowOffset,
                  int colOffset);
 

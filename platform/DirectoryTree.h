@@ -68,6 +68,14 @@ class DirectoryTree {
 
   // Releases a handle.
   virtual void Close(Handle folder) = 0;
+
+  // Why the last OpenRoot, OpenChild or List that failed did fail: an error
+  // number of the operating system (errno on POSIX), 0 when unknown.
+  virtual int LastError() const { return 0; }
+
+  // The separator between the names of a path on this file system: "/" by
+  // default, "\\" on Windows. The scan writes relative folders with it.
+  virtual char16_t Separator() const { return u'/'; }
 };
 
 }  // namespace tarnvik::platform

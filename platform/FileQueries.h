@@ -20,10 +20,20 @@ class FileQueries {
   // True when nativePath names an existing folder (links followed).
   virtual bool IsFolder(const std::string& nativePath) const = 0;
 
-  // The root every search slot starts with and falls back to: the user's
-  // home folder on Linux, the drive of the Windows folder on Windows. May
-  // end in a separator; empty when the system names none.
+  // The root every search slot starts with and falls back to, in native
+  // form and without a trailing separator: on Windows the drive of the
+  // Windows folder ("C:", never "C:\\"); elsewhere the user's home folder
+  // ($HOME when it is an absolute path), else "/".
   virtual std::string DefaultRoot() const = 0;
+
+  // True when a file may be written at nativePath: nothing is there, or a
+  // regular file (which the new file replaces); false for a folder, a link,
+  // a device or anything that cannot be examined.
+  virtual bool MayWriteFile(const std::string& nativePath) const = 0;
+
+  // The operating system's text for an error number of
+  // DirectoryTree::LastError().
+  virtual std::string ErrorText(int error) const = 0;
 };
 
 }  // namespace tarnvik::platform

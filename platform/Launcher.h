@@ -18,6 +18,10 @@ class Launcher {
   // program for the document, no desktop service, an empty path); true means
   // the request was handed over, not that the program has started. UI thread.
   virtual bool OpenDocument(const std::string& nativePath) = 0;
+
+  // The separator between a folder and a name in the paths this launcher
+  // opens: "/" by default, "\\" on Windows.
+  virtual char16_t Separator() const { return u'/'; }
 };
 
 }  // namespace tarnvik::platform

@@ -187,6 +187,10 @@ TfmFolderSel::TfmFolderSel(QWidget* owner, std::vector<Volume> volumes)
 
   setTabOrder(DriveComb, DirListBox);
   setTabOrder(DirListBox, BtnSelect);
+  // The dialog opens with the keyboard in the folder tree, where the arrow
+  // keys walk the folders; in the drive box, the first in the tab order,
+  // they would switch to another volume and lose the chosen folder.
+  DirListBox->setFocus(Qt::OtherFocusReason);
 
   connect(DriveComb, &QComboBox::activated, this, &TfmFolderSel::DriveCombChange);
   connect(DirListBox->selectionModel(), &QItemSelectionModel::currentChanged, this,

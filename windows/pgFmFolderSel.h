@@ -33,8 +33,10 @@ std::vector<Volume> SearchableVolumes();
 int VolumeIndexFor(const std::vector<Volume>& volumes, const QString& path);
 
 // The folder chooser fmFolderSel: a box of mounted volumes and the folder
-// tree of the chosen volume. There is no cancel: however the dialog is
-// closed, Directory() is the folder it showed last. UI thread only.
+// tree of the chosen volume. It opens with the keyboard focus in the folder
+// tree, so the arrow keys move through the folders of the shown volume. There
+// is no cancel: however the dialog is closed, Directory() is the folder it
+// showed last. UI thread only.
 class TfmFolderSel : public QDialog {
   Q_OBJECT
 

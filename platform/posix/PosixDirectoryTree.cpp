@@ -142,14 +142,23 @@ int PosixDirectoryTree::Descriptor(int h) {
   for (auto it = chain_.rbegin(); it != chain_.rend(); ++it) {
     const int c = *it;
     const int flags = nodes_[c].parent < 0 ? kRootFlags : kChildFlags;
-    const int fd = OpenAt(baseFd, nodes_[c].name.c_str(), flags, base);
-    if (fd < 0) return -1;
+    int fd = OpenAt(baseFd, nodes_[c].name.c_str(), flags, base);
+    if (fd < 0 && (errno == EMFILE || errno == ENFILE)) {
+      // Evicted nodes are always identified, so the path cannot lead
+      // elsewhere unnoticed; the node's own identity is checked below.
+      fd = OpenByPath(c, flags, false, 0, 0);
+    }
+    if (fd < 0) {
+      lastError_ = errno;
+      return -1;
+    }
     // Reading a stranger's entries under this folder's name would put wrong
     // rows in the table; failing leaves them out instead.
     struct stat st;
     if (nodes_[c].identified &&
         (fstat(fd, &st) != 0 || st.st_dev != nodes_[c].dev || st.st_ino != nodes_[c].ino)) {
       close(fd);
+      lastError_ = ESTALE;
       return -1;
     }
     Attach(c, fd);
@@ -169,6 +178,30 @@ int PosixDirectoryTree::OpenAt(int baseFd, const char* name, int flags, int keep
     if ((errno == EMFILE || errno == ENFILE) && EvictOldest(keep)) continue;
     return -1;
   }
+}
+
+int PosixDirectoryTree::OpenByPath(int h, int flags, bool identified, dev_t dev, ino_t ino) {
+  std::string path;
+  for (int at = h; at >= 0; at = nodes_[at].parent) {
+    const std::string& name = nodes_[at].name;
+    if (!path.empty() || at != h) path.insert(0, "/");
+    path.insert(0, name);
+    if (nodes_[at].parent < 0 && name.size() > 1 && name.back() == '/') path.erase(name.size(), 1);
+  }
+  while (EvictOldest(-1)) {
+  }
+  int fd;
+  do {
+    fd = open(path.c_str(), flags);
+  } while (fd < 0 && errno == EINTR);
+  if (fd < 0) return -1;
+  struct stat st;
+  if (identified && (fstat(fd, &st) != 0 || st.st_dev != dev || st.st_ino != ino)) {
+    close(fd);
+    errno = ESTALE;
+    return -1;
+  }
+  return fd;
 }
 
 void PosixDirectoryTree::Attach(int h, int fd) {
@@ -240,19 +273,50 @@ void PosixDirectoryTree::Drop(int h) {
 DirectoryTree::Handle PosixDirectoryTree::OpenRoot(const std::string& nativePath) {
   if (nativePath.empty() || nativePath.find('\0') != std::string::npos) return -1;
   const int fd = OpenAt(AT_FDCWD, nativePath.c_str(), kRootFlags, -1);
-  if (fd < 0) return -1;
+  if (fd < 0) {
+    lastError_ = errno;
+    return -1;
+  }
   const int h = NewNode(-1, nativePath);
   Attach(h, fd);
   return h;
 }
 
 DirectoryTree::Handle PosixDirectoryTree::OpenChild(Handle parent, std::string_view name) {
-  if (!Valid(parent) || !SetName(name) || name == "." || name == "..") return -1;
+  if (!Valid(parent) || !SetName(name) || name == "." || name == "..") {
+    lastError_ = EINVAL;
+    return -1;
+  }
   const int parentFd = Descriptor(parent);
   if (parentFd < 0) return -1;
-  const int fd = OpenAt(parentFd, name_.c_str(), kChildFlags, parent);
-  if (fd < 0) return -1;
+  int fd = OpenAt(parentFd, name_.c_str(), kChildFlags, parent);
+  if (fd >= 0) {
+    const int h = NewNode(parent, name);
+    Attach(h, fd);
+    return h;
+  }
+  if (errno != EMFILE && errno != ENFILE) {
+    lastError_ = errno;
+    return -1;
+  }
+  // No descriptor to spare beside the parent's: learn which folder the name
+  // stands for while the parent is open, then open it by its path.
+  struct stat st;
+  if (fstatat(parentFd, name_.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISDIR(st.st_mode)) {
+    lastError_ = errno == 0 ? ENOTDIR : errno;
+    return -1;
+  }
   const int h = NewNode(parent, name);
+  fd = OpenByPath(h, kChildFlags, true, st.st_dev, st.st_ino);
+  if (fd < 0) {
+    lastError_ = errno;
+    nodes_[h].open = false;
+    ReleaseNode(h);
+    return -1;
+  }
+  nodes_[h].identified = true;
+  nodes_[h].dev = st.st_dev;
+  nodes_[h].ino = st.st_ino;
   Attach(h, fd);
   return h;
 }
@@ -266,16 +330,23 @@ bool PosixDirectoryTree::List(Handle folder, std::vector<DirEntry>& out) {
     out.resize(ok ? count : 0);
     return ok;
   };
-  if (!Valid(folder)) return finish(false);
+  if (!Valid(folder)) {
+    lastError_ = EBADF;
+    return finish(false);
+  }
   const int fd = Descriptor(folder);
   if (fd < 0) return finish(false);
-  if (!nodes_[folder].atStart && lseek(fd, 0, SEEK_SET) != 0) return finish(false);
+  if (!nodes_[folder].atStart && lseek(fd, 0, SEEK_SET) != 0) {
+    lastError_ = errno;
+    return finish(false);
+  }
   nodes_[folder].atStart = false;
   for (;;) {
     const ssize_t got = getdents64(fd, buffer_.get(), kBufferSize);
     if (got == 0) return finish(true);
     if (got < 0) {
       if (errno == EINTR) continue;
+      lastError_ = errno;
       return finish(false);
     }
     for (ssize_t at = 0; at < got;) {

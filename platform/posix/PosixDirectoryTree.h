@@ -24,6 +24,11 @@ namespace tarnvik::platform {
 // the least recently used folder's descriptor is closed; a later call on
 // that handle reopens it one component at a time from its nearest open
 // ancestor and checks that it is still the same folder (device and inode).
+// When the process cannot hold even a folder's and its parent's descriptor
+// at once, every held descriptor is given back and the folder is opened by
+// its full path instead, again checked to be the folder it was (so a link
+// swapped in on the way is refused); only paths the system accepts whole
+// (PATH_MAX) can be reached that way.
 //
 // Not thread-safe. Closes every descriptor it still holds when destroyed.
 class PosixDirectoryTree final : public DirectoryTree {
@@ -42,6 +47,7 @@ class PosixDirectoryTree final : public DirectoryTree {
   bool List(Handle folder, std::vector<DirEntry>& out) override;
   bool Stat(Handle folder, std::string_view name, FileInfo& out) override;
   void Close(Handle folder) override;
+  int LastError() const override { return lastError_; }
 
   // The most descriptors held at once.
   int DescriptorBudget() const { return budget_; }
@@ -73,10 +79,12 @@ class PosixDirectoryTree final : public DirectoryTree {
   void Touch(int h);
   void Unlink(int h);
   bool EvictOldest(int keep);
+  int OpenByPath(int h, int flags, bool identified, dev_t dev, ino_t ino);
   void Drop(int h);
 
   int budget_;
   int held_ = 0;
+  int lastError_ = 0;
   int newest_ = -1;
   int oldest_ = -1;
   std::vector<Node> nodes_;

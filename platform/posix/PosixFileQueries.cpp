@@ -3,6 +3,9 @@
 #include <sys/stat.h>
 
 #include <cstdlib>
+#include <cstring>
+
+#include "platform/Files.h"
 
 namespace tarnvik::platform {
 
@@ -23,7 +26,22 @@ bool PosixFileQueries::IsFolder(const std::string& nativePath) const {
 
 std::string PosixFileQueries::DefaultRoot() const {
   const char* home = std::getenv("HOME");
-  return home != nullptr && *home != '\0' ? std::string(home) : std::string("/");
+  if (home == nullptr || home[0] != '/') return "/";
+  std::string root = home;
+  while (root.size() > 1 && root.back() == '/') root.pop_back();
+  return root;
+}
+
+bool PosixFileQueries::MayWriteFile(const std::string& nativePath) const {
+  const PathKind kind = ExaminePath(nativePath);
+  return kind == PathKind::Missing || kind == PathKind::RegularFile;
+}
+
+std::string PosixFileQueries::ErrorText(int error) const {
+  if (error == 0) return "unknown error";
+  char buf[256];
+  // The GNU strerror_r, which may return a static text instead of filling buf.
+  return strerror_r(error, buf, sizeof buf);
 }
 
 }  // namespace tarnvik::platform

@@ -20,8 +20,10 @@ struct SystemServices::Parts {
 
 SystemServices::SystemServices() : parts_(std::make_unique<Parts>()) {
   engine_.newDirectoryTree = [] { return std::make_unique<PosixDirectoryTree>(); };
-  engine_.newWorkbookForViewing = [](WorkbookOpener opener) -> std::unique_ptr<Spreadsheet> {
-    return std::make_unique<XlsxSpreadsheet>(XlsxSpreadsheet::ForViewing(std::move(opener)));
+  engine_.newWorkbookForViewing = [clock = &parts_->clock](
+                                      WorkbookOpener opener) -> std::unique_ptr<Spreadsheet> {
+    return std::make_unique<XlsxSpreadsheet>(
+        XlsxSpreadsheet::ForViewing(std::move(opener), *clock));
   };
   engine_.newWorkbookFile = [](const std::string& nativePath) -> std::unique_ptr<Spreadsheet> {
     return std::make_unique<XlsxSpreadsheet>(XlsxSpreadsheet::ForFile(nativePath));

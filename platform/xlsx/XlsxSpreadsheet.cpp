@@ -1,20 +1,17 @@
 #include "platform/xlsx/XlsxSpreadsheet.h"
 
 #include "base/TextCodec.h"
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <xlsxwriter.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <ctime>
 #include <map>
 #include <utility>
 #include <vector>
+
+#include "platform/Files.h"
+#include "platform/LocalClock.h"
 
 namespace tarnvik::platform {
 
@@ -115,40 +112,31 @@ std::string XmlText(std::u16string_view text) {
 }
 
 // The current local time as "YYYYMMDD-HHMMSS", for names a user can sort.
-std::string TimeStamp() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
+std::string TimeStamp(const LocalClock& clock) {
+  LocalTime t;
   char buf[32] = "00000000-000000";
-  if (localtime_r(&now, &local) != nullptr) std::strftime(buf, sizeof buf, "%Y%m%d-%H%M%S", &local);
+  if (clock.ToLocalTime(static_cast<int64_t>(std::time(nullptr)), t)) {
+    std::snprintf(buf, sizeof buf, "%04d%02d%02d-%02d%02d%02d", t.year, t.month, t.day, t.hour,
+                  t.minute, t.second);
+  }
   return buf;
 }
 
-// Creates every missing folder of an absolute path, private to the user as
-// the cache folder should be.
-void MakeFolders(const std::string& path) {
-  for (size_t pos = path.find('/', 1);; pos = path.find('/', pos + 1)) {
-    const std::string part = path.substr(0, pos);
-    if (!part.empty() && mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) {
-      Fail("cannot create the cache folder");
-    }
-    if (pos == std::string::npos) break;
-  }
-  struct stat st;
-  if (stat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) Fail("no cache folder");
-}
-
 // Creates a new, empty file named prefix + counter + suffix with the first
-// counter from 1 that names no existing file, and returns its path. O_EXCL
-// makes the name ours even when another export picks the same moment.
+// counter from 1 that names no existing file, and returns its path. The
+// creation fails when the name exists, which makes the name ours even when
+// another export picks the same moment.
 std::string CreateUniqueFile(const std::string& prefix, const std::string& suffix) {
   for (int counter = 1; counter <= 100000; ++counter) {
     std::string path = prefix + std::to_string(counter) + suffix;
-    const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd >= 0) {
-      close(fd);
-      return path;
+    switch (CreateNewFile(path)) {
+      case CreateResult::Created:
+        return path;
+      case CreateResult::Exists:
+        continue;
+      case CreateResult::Failed:
+        Fail("cannot create the workbook file");
     }
-    if (errno != EEXIST) Fail("cannot create the workbook file");
   }
   Fail("no free workbook name");
 }
@@ -247,36 +235,28 @@ struct XlsxSpreadsheet::Book {
   }
 };
 
-XlsxSpreadsheet XlsxSpreadsheet::ForViewing(Opener opener) {
-  return XlsxSpreadsheet(std::move(opener), std::string(), false);
+XlsxSpreadsheet XlsxSpreadsheet::ForViewing(Opener opener, const LocalClock& clock) {
+  return XlsxSpreadsheet(std::move(opener), &clock, std::string(), false);
 }
 
 XlsxSpreadsheet XlsxSpreadsheet::ForFile(std::string nativePath) {
-  return XlsxSpreadsheet(Opener(), std::move(nativePath), true);
+  return XlsxSpreadsheet(Opener(), nullptr, std::move(nativePath), true);
 }
 
-XlsxSpreadsheet::XlsxSpreadsheet(Opener opener, std::string filePath, bool toFile)
-    : opener_(std::move(opener)), filePath_(std::move(filePath)), toFile_(toFile) {}
+XlsxSpreadsheet::XlsxSpreadsheet(Opener opener, const LocalClock* clock, std::string filePath,
+                                 bool toFile)
+    : opener_(std::move(opener)), clock_(clock), filePath_(std::move(filePath)), toFile_(toFile) {}
 
 XlsxSpreadsheet::XlsxSpreadsheet(XlsxSpreadsheet&&) noexcept = default;
 XlsxSpreadsheet& XlsxSpreadsheet::operator=(XlsxSpreadsheet&&) noexcept = default;
 XlsxSpreadsheet::~XlsxSpreadsheet() = default;
 
-std::string XlsxSpreadsheet::CacheFolder() {
-  const char* xdg = std::getenv("XDG_CACHE_HOME");
-  std::string base;
-  if (xdg != nullptr && xdg[0] == '/') {
-    base = xdg;
-  } else {
-    const char* home = std::getenv("HOME");
-    if (home == nullptr || home[0] != '/') return {};
-    base = home;
-    if (base.back() != '/') base.push_back('/');
-    base += ".cache";
-  }
-  if (base.back() != '/') base.push_back('/');
-  return base + "tarnvik";
+bool XlsxSpreadsheet::MayWriteFile(const std::string& nativePath) {
+  const PathKind kind = ExaminePath(nativePath);
+  return kind == PathKind::Missing || kind == PathKind::RegularFile;
 }
+
+std::string XlsxSpreadsheet::CacheFolder() { return UserCacheFolder(); }
 
 void XlsxSpreadsheet::Reset() {
   connected_ = false;
@@ -372,22 +352,30 @@ void XlsxSpreadsheet::Save(const Book& book) {
   if (!toFile_) {
     const std::string folder = CacheFolder();
     if (folder.empty()) Fail("no cache folder");
-    MakeFolders(folder);
+    // Private to the user, as the cache folder should be.
+    if (!MakeFolders(folder)) Fail("cannot create the cache folder");
     // The library writes through its own open, so the name is reserved
     // first and the library then fills the file we created.
-    path = CreateUniqueFile(folder + "/Tarnvik-" + TimeStamp() + "-", ".xlsx");
+    path = CreateUniqueFile(InFolder(folder, "Tarnvik-" + TimeStamp(*clock_) + "-"), ".xlsx");
     if (!book.WriteTo(path)) {
-      unlink(path.c_str());
+      RemoveFile(path);
       Fail("cannot write the workbook");
     }
   } else {
     if (filePath_.empty()) Fail("no file name");
+    // The rename below would put the workbook in the place of whatever the
+    // path names: a device, a FIFO or a symbolic link is never replaced.
+    const PathKind kind = ExaminePath(filePath_);
+    if (kind == PathKind::Other) Fail("the target exists and is not a regular file");
+    if (kind == PathKind::Unknown) Fail("cannot examine the target");
     // A sibling first, renamed over the target once complete, so a failed
     // export never destroys what the path held before.
     const std::string temp =
-        CreateUniqueFile(filePath_ + ".tmp-" + std::to_string(getpid()) + "-", "");
-    if (!book.WriteTo(temp) || rename(temp.c_str(), filePath_.c_str()) != 0) {
-      unlink(temp.c_str());
+        CreateUniqueFile(filePath_ + ".tmp-" + std::to_string(ProcessId()) + "-", "");
+    // A replaced workbook keeps the permissions its owner gave it.
+    const bool kept = kind != PathKind::RegularFile || CopyPermissions(filePath_, temp);
+    if (!kept || !book.WriteTo(temp) || !MoveOver(temp, filePath_)) {
+      RemoveFile(temp);
       Fail("cannot write the workbook");
     }
     path = filePath_;

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/LocalClock.h"
 #include "platform/Spreadsheet.h"
 
 namespace tarnvik::platform {
@@ -30,8 +31,11 @@ namespace tarnvik::platform {
 //   (CacheFolder()), never overwriting a file, then handed to the opener
 //   (the desktop's program for .xlsx files), like a new unsaved workbook
 //   left open for the user; not opened when SetVisible(true) never came.
-// - ForFile: written to the given path (replacing a file there only once the
-//   new one is complete), never opened.
+// - ForFile: written to the given path, never opened. A regular file there
+//   is replaced only once the new one is complete, and the new file takes
+//   its permission bits; anything else there (a folder, a symbolic link, a
+//   FIFO, a device) is never replaced: the save fails and leaves it as it
+//   is.
 //
 // Connect starts over with no workbook; one workbook per connection (a second
 // AddWorkbook throws). Disconnect without a workbook saves nothing; without
@@ -47,7 +51,9 @@ class XlsxSpreadsheet final : public Spreadsheet {
   // Opens a saved workbook; returns false when it could not be opened.
   using Opener = std::function<bool(const std::string& nativePath)>;
 
-  static XlsxSpreadsheet ForViewing(Opener opener);
+  // `clock` names the saved files by the local time; it must outlive the
+  // object.
+  static XlsxSpreadsheet ForViewing(Opener opener, const LocalClock& clock);
   static XlsxSpreadsheet ForFile(std::string nativePath);
 
   XlsxSpreadsheet(XlsxSpreadsheet&&) noexcept;
@@ -67,23 +73,30 @@ class XlsxSpreadsheet final : public Spreadsheet {
                            int characters) override;
   void Disconnect() override;
 
+  // Whether ForFile may write to nativePath: true when nothing exists there
+  // or a regular file (not a symbolic link to one) does. False as well when
+  // the path cannot be examined.
+  static bool MayWriteFile(const std::string& nativePath);
+
   // The file the last successful save wrote; empty before the first one.
   const std::string& SavedPath() const { return savedPath_; }
 
-  // Where ForViewing saves: $XDG_CACHE_HOME/tarnvik when that variable holds
-  // an absolute path, else $HOME/.cache/tarnvik when HOME is absolute, else
-  // empty (no cache folder: saving fails). Read at each save.
+  // Where ForViewing saves: platform::UserCacheFolder(), that is
+  // $XDG_CACHE_HOME/tarnvik when that variable holds an absolute path, else
+  // $HOME/.cache/tarnvik when HOME is absolute (%LOCALAPPDATA%\Tarnvik on
+  // Windows), else empty (no cache folder: saving fails). Read at each save.
   static std::string CacheFolder();
 
  private:
   struct Book;
 
-  XlsxSpreadsheet(Opener opener, std::string filePath, bool toFile);
+  XlsxSpreadsheet(Opener opener, const LocalClock* clock, std::string filePath, bool toFile);
   void Reset();
   Book& Sheet();
   void Save(const Book& book);
 
   Opener opener_;
+  const LocalClock* clock_ = nullptr;  // ForViewing only
   std::string filePath_;  // ForFile's target
   std::string savedPath_;
   std::unique_ptr<Book> book_;

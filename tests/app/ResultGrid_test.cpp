@@ -9,6 +9,7 @@
 #include "app/WindowFonts.h"
 #include "core/ColumnLayout.h"
 #include "base/EngineHost.h"
+#include "base/TextCodec.h"
 
 using tarnvik::app::ResultGrid;
 using tarnvik::base::ResultTable;
@@ -36,7 +37,7 @@ class ResultGridTest : public QObject {
     tarnvik::base::EngineHost host;
     ResultTable lower;
     grid.BeginResult();
-    tarnvik::core::ApplyColumnLayout(1, grid.Table(), lower, host);
+    tarnvik::core::ApplyColumnLayout(tarnvik::base::SortOrder::ByExtension, grid.Table(), lower, host);
     Fill(grid.Table(), 3);
     // A name that is not valid UTF-8 (a lone surrogate) and one outside the
     // basic plane reach the view unchanged.
@@ -61,6 +62,43 @@ class ResultGridTest : public QObject {
     QCOMPARE(grid.verticalHeader()->width(), 40);
     QCOMPARE(grid.rowHeight(0), 20);
     QCOMPARE(grid.horizontalHeader()->height(), 20);
+  }
+
+  void showsCp932NamesByTheirText() {
+    ResultGrid grid;
+    tarnvik::base::EngineHost host;
+    ResultTable lower;
+    grid.BeginResult();
+    tarnvik::core::ApplyColumnLayout(tarnvik::base::SortOrder::ByName, grid.Table(), lower, host);
+    Fill(grid.Table(), 2);
+    // ﾚﾎﾟｰﾄ.txt in CP932, in the folder 書類 (UTF-8) / 議事録 (CP932); then
+    // bytes that are no CP932 either.
+    const std::u16string name = tarnvik::base::NativeToText("\xda\xce\xdf\xb0\xc4.txt");
+    const std::u16string folder = tarnvik::base::NativeToText(
+        "書類/\x8b"
+        "c\x8e\x96\x98^");
+    const std::u16string odd = tarnvik::base::NativeToText("x\x80.txt");
+    grid.Table().SetCell(1, 1, name);
+    grid.Table().SetCell(2, 1, folder);
+    grid.Table().SetCell(1, 2, odd);
+    grid.Table().SetCell(2, 2, u"");
+    grid.EndResult();
+
+    QAbstractItemModel* m = grid.model();
+    QCOMPARE(m->index(0, 0).data().toString(), QStringLiteral("ﾚﾎﾟｰﾄ.txt"));
+    QCOMPARE(m->index(0, 1).data().toString(), QStringLiteral("書類/議事録"));
+    QCOMPARE(m->index(0, 0).data(Qt::ToolTipRole).toString(), QStringLiteral("ﾚﾎﾟｰﾄ.txt"));
+    QCOMPARE(m->index(0, 1).data(Qt::ToolTipRole).toString(), QStringLiteral("書類/議事録"));
+    // Stray bytes stay what they were: shown as U+FFFD by the view.
+    const QString shownOdd = m->index(1, 0).data().toString();
+    QCOMPARE(shownOdd.size(), 6);
+    QCOMPARE(shownOdd[1].unicode(), char16_t{0xDC80});
+    // No tooltip on an empty folder or on the other columns.
+    QVERIFY(!m->index(1, 1).data(Qt::ToolTipRole).isValid());
+    QVERIFY(!m->index(0, 2).data(Qt::ToolTipRole).isValid());
+    // The table keeps the bytes for sorting, marks and opening.
+    QVERIFY(grid.Table().Cell(1, 1) == name);
+    QVERIFY(grid.Table().Cell(2, 1) == folder);
   }
 
   void frozenWhileTheEngineWorks() {

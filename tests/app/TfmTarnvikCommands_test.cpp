@@ -148,7 +148,7 @@ class TfmTarnvikCommandsTest : public QObject {
                                                  << "report" << QStringList{"b.txt"} << "1";
     QTest::newRow("nothing") << "zzz"
                              << "and"
-                             << "" << QStringList{""} << "1";
+                             << "" << QStringList{""} << "0";
   }
 
   void filterFoldsKanaWidthCaseAndSpaces() {

@@ -80,6 +80,51 @@ TEST(ResultTable, PermuteRowsMovesWholeRows) {
   EXPECT_EQ(t.Cell(kColName, 4), u"2");
 }
 
+// Rows of one folder refer to one folder text; copies and moves of rows carry
+// the reference, and writing one row's folder leaves every other row's alone.
+TEST(ResultTable, FolderCellsAreSharedByCopiesAndWrittenPerRow) {
+  ResultTable a(6, 6), b(6, 3);
+  const SharedText folder =
+      std::make_shared<const std::u16string>(std::u16string(5000, u'深') + u"/x");
+  for (int r = 1; r <= 3; ++r) {
+    a.SetCell(kColName, r, std::u16string(1, char16_t(u'0' + r)));
+    a.SetSharedCell(r, folder);
+  }
+  a.SetCell(kColName, 4, u"4");
+  a.SetCell(kColFolder, 4, u"own");
+  const char16_t* const text = folder->data();
+
+  a.CopyRow(1, 5);
+  b.CopyRowFrom(a, 2, 1);
+  EXPECT_EQ(a.Cell(kColFolder, 5).data(), text);
+  EXPECT_EQ(b.Cell(kColFolder, 1).data(), text);
+  EXPECT_EQ(b.Cell(kColFolder, 1), *folder);
+  EXPECT_EQ(b.RowCells(1)[kColFolder], *folder);
+  EXPECT_EQ(b.RowCells(1)[kColName], u"2");
+
+  a.PermuteRows(1, {4, 1, 2, 3});
+  const std::u16string names[] = {u"", u"4", u"1", u"2", u"3"};
+  for (int r = 1; r <= 4; ++r) {
+    EXPECT_EQ(a.Cell(kColName, r), names[r]) << r;
+    EXPECT_EQ(a.Cell(kColFolder, r).data() == text, r != 1) << r;
+  }
+  EXPECT_EQ(a.Cell(kColFolder, 1), u"own");
+
+  // Writing a copy's folder replaces its text only.
+  b.SetCell(kColFolder, 1, u"moved");
+  a.SetCell(kColFolder, 2, u"");
+  EXPECT_EQ(b.Cell(kColFolder, 1), u"moved");
+  EXPECT_EQ(a.Cell(kColFolder, 2), u"");
+  for (int r : {3, 4, 5}) EXPECT_EQ(a.Cell(kColFolder, r), *folder) << r;
+  EXPECT_EQ(*folder, std::u16string(5000, u'深') + u"/x");
+
+  // A copy from a row that was never written empties every cell.
+  b.CopyRowFrom(a, 500, 1);
+  for (int c = 0; c < ResultTable::kStoredColumns; ++c) EXPECT_EQ(b.Cell(c, 1), u"") << c;
+  a.SetSharedCell(3, nullptr);
+  EXPECT_EQ(a.Cell(kColFolder, 3), u"");
+}
+
 TEST(ExtensionText, UpperCasesOnlyAsciiLetters) {
   EXPECT_EQ(ExtensionText(u"a.tXt"), u"TXT");
   EXPECT_EQ(ExtensionText(u"a."), u"");

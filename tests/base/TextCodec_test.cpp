@@ -8,9 +8,9 @@ namespace tarnvik::base {
 namespace {
 
 TEST(TextCodec, DecodesValidUtf8) {
-  EXPECT_EQ(base::NativeToText("abc"), u"abc");
-  EXPECT_EQ(base::NativeToText("レポート.xls"), u"レポート.xls");
-  EXPECT_EQ(base::NativeToText("\xF0\x9F\x98\x80"), u"\U0001F600");
+  EXPECT_EQ(NativeToText("abc"), u"abc");
+  EXPECT_EQ(NativeToText("レポート.xls"), u"レポート.xls");
+  EXPECT_EQ(NativeToText("\xF0\x9F\x98\x80"), u"\U0001F600");
 }
 
 TEST(TextCodec, InvalidBytesBecomeLoneSurrogates) {
@@ -27,8 +27,8 @@ TEST(TextCodec, InvalidBytesBecomeLoneSurrogates) {
       {"\xE3\x81", u"\xDCE3\xDC81"},                 // cut sequence
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(base::NativeToText(c.bytes), c.text);
-    EXPECT_EQ(base::TextToNative(c.text), c.bytes);
+    EXPECT_EQ(NativeToText(c.bytes), c.text);
+    EXPECT_EQ(TextToNative(c.text), c.bytes);
   }
 }
 
@@ -40,7 +40,7 @@ TEST(TextCodec, AnyByteStringSurvivesTheRoundTrip) {
     std::string s;
     const int len = rng() % 12;
     for (int k = 0; k < len; ++k) s += pieces[rng() % std::size(pieces)];
-    EXPECT_EQ(base::TextToNative(base::NativeToText(s)), s);
+    EXPECT_EQ(TextToNative(NativeToText(s)), s);
   }
 }
 

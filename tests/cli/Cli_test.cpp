@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -12,6 +13,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -90,6 +92,48 @@ class CliTest : public ::testing::Test {
     run.out = ReadFile(outPath);
     run.err = ReadFile(errPath);
     return run;
+  }
+
+  // Runs tarnvik-cli like Run, in a child that first lowers its descriptor
+  // limit to `descriptors` (when > 0) and gives up root for the user nobody
+  // (when `unprivileged`). Returns false when that cannot be arranged.
+  bool RunLimited(const std::vector<std::string>& args, int descriptors, bool unprivileged,
+                  CliRun& run) {
+    const fs::path outPath = base_ / "stdout", errPath = base_ / "stderr";
+    std::vector<std::string> argStore{TARNVIK_CLI_PATH};
+    argStore.insert(argStore.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (auto& a : argStore) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    std::vector<std::string> envStore{"TZ=UTC", "LC_ALL=C.UTF-8"};
+    std::vector<char*> envp;
+    for (auto& e : envStore) envp.push_back(e.data());
+    envp.push_back(nullptr);
+    const pid_t pid = fork();
+    if (pid < 0) return false;
+    if (pid == 0) {
+      const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
+      const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
+      if (out < 0 || err < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0) _exit(120);
+      close(out);
+      close(err);
+      if (unprivileged && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(121);
+      if (descriptors > 0) {
+        // Descriptors the test runner left open would count against the
+        // limit and keep even the loader from opening the libraries.
+        close_range(3, ~0U, 0);
+        const rlimit limit{static_cast<rlim_t>(descriptors), static_cast<rlim_t>(descriptors)};
+        if (setrlimit(RLIMIT_NOFILE, &limit) != 0) _exit(122);
+      }
+      execve(argv[0], argv.data(), envp.data());
+      _exit(123);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.out = ReadFile(outPath);
+    run.err = ReadFile(errPath);
+    return run.exitCode < 120;
   }
 
   static std::vector<std::string> Lines(const std::string& text) {
@@ -246,9 +290,9 @@ TEST_F(CliTest, BadUsageAndMissingFoldersExitWithTwo) {
   }
 }
 
-TEST_F(CliTest, LimitMessageGoesToStandardErrorOncePerLevel) {
-  // 20,001 files two levels below the root: the limit is reached in a/b, so
-  // the message is shown on returning from a/b and from a.
+TEST_F(CliTest, LimitMessageGoesToStandardErrorOnce) {
+  // 20,001 files two levels below the root: the limit is reached in a/b, and
+  // the message comes once, when the walk ends.
   fs::create_directories(root_ / "a" / "b");
   for (int i = 0; i < 20001; ++i) {
     const fs::path p = root_ / "a" / "b" / ("f" + std::to_string(i));
@@ -259,7 +303,7 @@ TEST_F(CliTest, LimitMessageGoesToStandardErrorOncePerLevel) {
   const CliRun run = Run({root_.string()});
   ASSERT_EQ(run.exitCode, 0);
   const std::string message = "検索対象結果が２０，０００件を超えました！！\n途中終了しました。\n";
-  EXPECT_EQ(run.err, message + message + "files=20000 folders=3 same=0\n");
+  EXPECT_EQ(run.err, message + "files=20000 folders=3 same=0\n");
   EXPECT_EQ(Lines(run.out).size(), 20001u);
 }
 
@@ -368,6 +412,90 @@ TEST_F(CliTest, XlsxWritesThePrintedTable) {
       Run({"--xlsx", (base_ / "no" / "such" / "x.xlsx").string(), root_.string()});
   EXPECT_EQ(failed.exitCode, 1);
   EXPECT_EQ(failed.err, "Ｅｘｃｅｌ変換処理に失敗しました！！\nfiles=2 folders=1 same=0\n");
+}
+
+TEST_F(CliTest, XlsxReplacesOnlyRegularFilesAndKeepsTheirPermissions) {
+  MakeFile("a.txt", 1, kT1);
+  const fs::path book = base_ / "private.xlsx";
+  { std::ofstream(book) << "old"; }
+  ASSERT_EQ(chmod(book.c_str(), 0600), 0);
+  const CliRun replaced = Run({"--xlsx", book.string(), root_.string()});
+  ASSERT_EQ(replaced.exitCode, 0) << replaced.err;
+  struct stat st;
+  ASSERT_EQ(lstat(book.c_str(), &st), 0);
+  EXPECT_TRUE(S_ISREG(st.st_mode));
+  EXPECT_EQ(st.st_mode & 07777, 0600u);
+  EXPECT_NE(ReadFile(book), "old");
+
+  // What is not a regular file is refused before anything is done.
+  const fs::path fifo = base_ / "fifo", link = base_ / "link", folder = base_ / "folder";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);
+  fs::create_symlink(book, link);
+  fs::create_directory(folder);
+  const std::string bookBefore = ReadFile(book);
+  for (const fs::path& target : {fifo, link, folder}) {
+    SCOPED_TRACE(target.string());
+    const CliRun run = Run({"--xlsx", target.string(), root_.string()});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "tarnvik-cli: '" + target.string() +
+                           "' exists and is not a regular file; it is left as it is\n");
+  }
+  EXPECT_TRUE(fs::is_fifo(fs::symlink_status(fifo)));
+  EXPECT_TRUE(fs::is_symlink(fs::symlink_status(link)));
+  EXPECT_TRUE(fs::is_directory(fs::symlink_status(folder)));
+  EXPECT_TRUE(fs::is_empty(folder));
+  EXPECT_EQ(ReadFile(book), bookBefore);
+  for (const auto& e : fs::directory_iterator(base_)) {
+    EXPECT_EQ(e.path().filename().string().find(".tmp-"), std::string::npos) << e.path();
+  }
+}
+
+TEST_F(CliTest, FoldersThatCannotBeReadAreReportedAndFailTheRun) {
+  MakeFile("a.txt", 1, kT1);
+  MakeFile("open/b.txt", 1, kT1);
+  MakeFile("locked/secret.txt", 1, kT1);
+  MakeFile("noread/x.txt", 1, kT1);
+  ASSERT_EQ(chmod((root_ / "locked").c_str(), 0000), 0);
+  ASSERT_EQ(chmod((root_ / "noread").c_str(), 0333), 0);
+  ASSERT_EQ(chmod(base_.c_str(), 0755), 0);
+  CliRun run;
+  const bool asRoot = geteuid() == 0;
+  if (!RunLimited({root_.string()}, 0, asRoot, run)) GTEST_SKIP() << "cannot run as nobody";
+  if (access((root_ / "locked").c_str(), R_OK) == 0 && !asRoot) GTEST_SKIP() << "privileged";
+  EXPECT_EQ(run.exitCode, 1) << run.err;
+  std::vector<std::string> err = Lines(run.err);
+  ASSERT_EQ(err.size(), 3u) << run.err;
+  EXPECT_EQ(err.back(), "files=2 folders=4 same=0");
+  err.pop_back();
+  std::sort(err.begin(), err.end());
+  EXPECT_EQ(err[0], "tarnvik-cli: '" + (root_ / "locked").string() + "': Permission denied");
+  EXPECT_EQ(err[1], "tarnvik-cli: '" + (root_ / "noread").string() + "': Permission denied");
+  EXPECT_EQ(NamesOf(run.out), (std::vector<std::string>{"a.txt", "b.txt"}));
+}
+
+TEST_F(CliTest, ListsEverythingUnderATinyDescriptorLimit) {
+  // Three levels of three folders, two files in each folder: a walk that
+  // needs a folder's and its parent's descriptor at once would lose most.
+  std::vector<std::string> expected;
+  const std::function<void(const std::string&, int)> make = [&](const std::string& at, int depth) {
+    for (int f = 0; f < 2; ++f) {
+      const std::string name = "f" + std::to_string(expected.size()) + ".txt";
+      MakeFile(at + name, 1, kT1);
+      expected.push_back(name);
+    }
+    if (depth == 3) return;
+    for (int d = 0; d < 3; ++d) make(at + "d" + std::to_string(d) + "/", depth + 1);
+  };
+  make("", 0);
+  std::sort(expected.begin(), expected.end());
+  CliRun run;
+  ASSERT_TRUE(RunLimited({root_.string()}, 4, false, run)) << run.exitCode;
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  std::vector<std::string> names = NamesOf(run.out);
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, expected);
+  EXPECT_EQ(run.err, "files=80 folders=40 same=0\n");
 }
 
 }  // namespace

@@ -202,7 +202,7 @@ struct Scan {
   }
 
   // Data rows are 1 .. RowCount - 2; the last row is the blank slot.
-  std::vector<std::u16string> Column(int col) const {
+  std::vector<std::u16string> base::Column(int col) const {
     std::vector<std::u16string> out;
     for (int r = 1; r < table.RowCount() - 1; ++r) out.push_back(table.Cell(col, r));
     return out;
@@ -358,6 +358,28 @@ TEST_F(FolderScanTest, FolderTextIsThePathBelowTheRoot) {
   }
 }
 
+TEST_F(FolderScanTest, FilesOfOneFolderShareOneFolderText) {
+  FakeTree fs;
+  const int root = fs.Root("/data");
+  const int deep = fs.Folder(root, std::string(200, 'd'));
+  fs.File(deep, "a");
+  const int below = fs.Folder(deep, "e");
+  fs.File(below, "x");
+  fs.File(deep, "b");  // after the sub-folder: the same folder again
+  fs.File(deep, "c");
+  Scan s;
+  s.LeaveStaleRows(8);
+  s.Run(fs, u"/data");
+  ASSERT_EQ(s.table.RowCount(), 6);
+  const std::u16string folder(200, u'd');
+  EXPECT_THAT(s.Column(base::kColName), ElementsAre(u"a", u"x", u"b", u"c"));
+  EXPECT_THAT(s.Column(base::kColFolder), ElementsAre(folder, folder + u"/e", folder, folder));
+  const char16_t* const text = s.table.Cell(base::kColFolder, 1).data();
+  EXPECT_EQ(s.table.Cell(base::kColFolder, 3).data(), text);
+  EXPECT_EQ(s.table.Cell(base::kColFolder, 4).data(), text);
+  EXPECT_NE(s.table.Cell(base::kColFolder, 2).data(), text);
+}
+
 TEST_F(FolderScanTest, CountsAreShownAfterEachFolderAndEventsAfterEachSubFolder) {
   FakeTree fs;
   const int root = fs.Root("/data");
@@ -391,7 +413,7 @@ TEST_F(FolderScanTest, UnreadableFoldersAreCountedAndSkippedSilently) {
   EXPECT_THAT(s.host.messages, IsEmpty());
 }
 
-TEST_F(FolderScanTest, FileWhoseMetadataIsGoneIsListedWithEmptyTime) {
+TEST_F(FolderScanTest, FileWhoseMetadataIsGoneIsListedWithEmptyTimeAndSize) {
   FakeTree fs;
   const int root = fs.Root("/data");
   fs.File(root, "kept", 7, 1704067200);
@@ -401,7 +423,7 @@ TEST_F(FolderScanTest, FileWhoseMetadataIsGoneIsListedWithEmptyTime) {
   s.Run(fs, u"/data");
   EXPECT_EQ(s.DataRow(1),
             (Row{u"   1", u"kept", u"", u"2024.01.01 00:00:00", u"     7", u"", u""}));
-  EXPECT_EQ(s.DataRow(2), (Row{u"   2", u"vanished", u"", u"", u"     0", u"", u""}));
+  EXPECT_EQ(s.DataRow(2), (Row{u"   2", u"vanished", u"", u"", u"", u"", u""}));
   EXPECT_EQ(s.counters.FileCount, 2);
 }
 
@@ -462,7 +484,7 @@ TEST_F(FolderScanTest, FileLimit) {
          t.fs.File(t.fs.Folder(t.root, "c"), "never");
          t.fs.File(t.root, "late-in-root");
        },
-       3, 2},
+       3, 1},
       {"limit among the root's own files",
        [](NumberedTree& t) {
          t.Files(t.root, kFileLimit + 5);
@@ -484,7 +506,7 @@ TEST_F(FolderScanTest, FileLimit) {
          }
          t.Files(at, kFileLimit);
        },
-       6, 5},
+       6, 1},
   };
   std::vector<std::u16string> expected;
   for (int k = 0; k < kFileLimit; ++k) expected.push_back(u"n" + base::FromUtf8(std::to_string(k)));
@@ -510,9 +532,23 @@ TEST_F(FolderScanTest, LimitMessageComesAfterPendingEventsOnTheWayUp) {
   t.Files(t.fs.Folder(a, "b"), kFileLimit);
   Scan s;
   s.Run(t.fs, u"/data");
-  EXPECT_THAT(s.host.events, ElementsAre("files 20000", "folders 1", "events", "message",  // b
-                                         "files 20000", "folders 2", "events", "message",  // a
-                                         "files 20000", "folders 3"));
+  EXPECT_THAT(s.host.events, ElementsAre("files 20000", "folders 1", "events",  // b
+                                         "files 20000", "folders 2", "events",  // a
+                                         "files 20000", "folders 3", "events", "message"));
+}
+
+TEST_F(FolderScanTest, LimitDeepInAChainAsksOnce) {
+  constexpr int kDepth = 3000;
+  NumberedTree t;
+  t.fs.listDots = false;
+  int at = t.root;
+  for (int k = 0; k < kDepth; ++k) at = t.fs.Folder(at, "d");
+  t.Files(at, kFileLimit + 1);
+  Scan s;
+  s.Run(t.fs, u"/data");
+  EXPECT_EQ(s.counters.FileCount, kFileLimit);
+  EXPECT_EQ(s.counters.FolderCount, kDepth + 1);
+  EXPECT_EQ(s.host.messages.size(), 1u);
 }
 
 TEST_F(FolderScanTest, DeepChainNeedsNoDeepStack) {

@@ -270,11 +270,11 @@ TEST(FilterRows, ListsTheMatchingRowsInOrder) {
     EXPECT_EQ(lower.RowCount(), std::max<int>(2, static_cast<int>(c.rows.size()) + 1));
     ASSERT_EQ(host.shown.size(), 1u);
     EXPECT_EQ(host.shown[0].first, base::CountBox::Selected);
-    EXPECT_EQ(host.shown[0].second, lower.RowCount() - 1);
+    EXPECT_EQ(host.shown[0].second, static_cast<int>(c.rows.size()));
   }
 }
 
-TEST(FilterRows, NothingMatchingLeavesOneBlankRowAndCountOne) {
+TEST(FilterRows, NothingMatchingLeavesOneBlankRowAndCountZero) {
   const base::ResultTable upper = MakeUpper();
   base::ResultTable lower = MakeUpper();  // full of earlier results
   CountingHost host;
@@ -282,7 +282,7 @@ TEST(FilterRows, NothingMatchingLeavesOneBlankRowAndCountOne) {
   EXPECT_EQ(lower.RowCount(), 2);
   for (int c = 0; c < lower.ColCount(); ++c) EXPECT_EQ(lower.Cell(c, 1), u"") << c;
   ASSERT_EQ(host.shown.size(), 1u);
-  EXPECT_EQ(host.shown[0].second, 1);
+  EXPECT_EQ(host.shown[0].second, 0);
 }
 
 TEST(FilterRows, ReplacesEarlierResults) {

@@ -194,6 +194,33 @@ TEST(WriteGridToSheet, CallCountGrowsWithColumnsNotRows) {
   EXPECT_EQ(sheet.blocks[1].At(4999, 0), u"f5000.txt");
 }
 
+TEST(WriteGridToSheet, CutsCellsLongerThanASpreadsheetCellHolds) {
+  const std::u16string limit(kExcelMaxCellLength, u'a');
+  const std::u16string pair = u"\U0001F600";  // two code units
+  struct Case {
+    const char* what;
+    std::u16string cell;
+    std::u16string exported;
+  } const cases[] = {
+      {"at the limit", limit, limit},
+      {"far beyond it", std::u16string(100000, u'b'), std::u16string(kExcelMaxCellLength, u'b')},
+      {"one beyond it", limit + u"c", limit},
+      {"a pair across the limit", limit.substr(1) + pair + u"d", limit.substr(1)},
+      {"a pair just inside the limit", limit.substr(2) + pair + u"d", limit.substr(2) + pair},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    base::ResultTable t = LayoutTable(base::SortOrder::ByName);
+    AddRow(t, {u"   1", u"deep.txt", c.cell, u"", u"     1"});
+    t.SetRowCount(t.RowCount() - 1);
+    RecordingSpreadsheet sheet;
+    WriteGridToSheet(t, sheet, 0, 0);
+    ASSERT_EQ(sheet.blocks.size(), 6u);
+    EXPECT_EQ(sheet.blocks[1].At(0, 0), u"deep.txt");
+    EXPECT_TRUE(sheet.blocks[2].At(0, 0) == c.exported) << sheet.blocks[2].At(0, 0).size();
+  }
+}
+
 TEST(ExcelExport, AnyFailureStopsThereShowsTheMessageOnceAndIsNotPassedOn) {
   base::ResultTable t = LayoutTable(base::SortOrder::ByName);
   AddRow(t, {u"   1", u"a.txt", u"", u"2024.01.02 03:04:06", u"     1", u""});
@@ -218,6 +245,27 @@ TEST(ExcelExport, AnyFailureStopsThereShowsTheMessageOnceAndIsNotPassedOn) {
       EXPECT_THAT(sheet.calls, ElementsAreArray(all.begin(), all.begin() + k + 1)) << all[k];
     }
   }
+}
+
+TEST(ExcelExport, WritesCp932NamesAsTheGridsShowThem) {
+  base::ResultTable t = LayoutTable(base::SortOrder::ByName);
+  // レポート.xls in CP932, in the folder 書類/議事録 of which only the inner
+  // part is CP932; then a name that is no CP932 either.
+  AddRow(t, {u"   1", base::NativeToText("\x83\x8c\x83|\x81[\x83g.xls"),
+             base::NativeToText("書類/\x8b"
+                          "c\x8e\x96\x98^"),
+             u"", u"", u""});
+  AddRow(t, {u"   2", base::NativeToText("abc\xff"), u"", u"", u"", u""});
+  t.SetRowCount(t.RowCount() - 1);
+  RecordingSpreadsheet sheet;
+  RecordingHost host;
+  ASSERT_TRUE(ExcelExport(t, sheet, host));
+  ASSERT_EQ(sheet.blocks.size(), 6u);
+  EXPECT_THAT(Texts(sheet.blocks[1]), ElementsAre(u"レポート.xls", u"abc\xDCFF"));
+  EXPECT_THAT(Texts(sheet.blocks[2]), ElementsAre(u"書類/議事録", u""));
+  // Widths count the characters shown, not the bytes behind them.
+  EXPECT_THAT(sheet.calls, ::testing::Contains("Width A1:A3 8"));
+  EXPECT_THAT(sheet.calls, ::testing::Contains("Width B1:B3 6"));
 }
 
 }  // namespace

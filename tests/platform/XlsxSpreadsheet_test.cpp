@@ -21,6 +21,7 @@
 #include "lib/Fnc_ExcelCnv.h"
 #include "lib/Fnc_Grid.h"
 #include "base/TextCodec.h"
+#include "platform/posix/PosixLocalClock.h"
 
 namespace tarnvik::platform {
 namespace {
@@ -259,10 +260,12 @@ class XlsxSpreadsheetTest : public ::testing::Test {
   std::string ExportForViewing(const base::ResultTable& table, bool* ok = nullptr,
                                bool openerSucceeds = true) {
     std::vector<std::string> opened;
-    XlsxSpreadsheet sheet = XlsxSpreadsheet::ForViewing([&](const std::string& path) {
-      opened.push_back(path);
-      return openerSucceeds;
-    });
+    XlsxSpreadsheet sheet = XlsxSpreadsheet::ForViewing(
+        [&](const std::string& path) {
+          opened.push_back(path);
+          return openerSucceeds;
+        },
+        clock_);
     const bool result = lib::ExcelExport(table, sheet, host_);
     if (ok) *ok = result;
     EXPECT_LE(opened.size(), 1u);
@@ -271,6 +274,7 @@ class XlsxSpreadsheetTest : public ::testing::Test {
 
   std::string root_;
   RecordingHost host_;
+  platform::PosixLocalClock clock_;
   std::map<std::string, std::optional<std::string>> savedEnv_;
 };
 
@@ -441,10 +445,12 @@ TEST_F(XlsxSpreadsheetTest, TwoExportsGetTwoNewFilesAndNeverOverwriteOne) {
   const std::string first = ExportForViewing(t);
   const std::string second = ExportForViewing(t);
   std::vector<std::string> opened;
-  XlsxSpreadsheet reused = XlsxSpreadsheet::ForViewing([&](const std::string& p) {
-    opened.push_back(p);
-    return true;
-  });
+  XlsxSpreadsheet reused = XlsxSpreadsheet::ForViewing(
+      [&](const std::string& p) {
+        opened.push_back(p);
+        return true;
+      },
+      clock_);
   ASSERT_TRUE(lib::ExcelExport(t, reused, host_));
   ASSERT_TRUE(lib::ExcelExport(t, reused, host_));
   ASSERT_EQ(opened.size(), 2u);
@@ -512,7 +518,7 @@ TEST_F(XlsxSpreadsheetTest, FailedSaveOrOpenReportsFailure) {
   EXPECT_FALSE(ok);
   EXPECT_THAT(host_.messages, ElementsAre(message));
 
-  XlsxSpreadsheet noOpener = XlsxSpreadsheet::ForViewing(nullptr);
+  XlsxSpreadsheet noOpener = XlsxSpreadsheet::ForViewing(nullptr, clock_);
   setenv("XDG_CACHE_HOME", (root_ + "/cache").c_str(), 1);
   EXPECT_FALSE(lib::ExcelExport(t, noOpener, host_));
 }

@@ -1,5 +1,6 @@
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QFileSystemModel>
 #include <QGuiApplication>
 #include <QLabel>
@@ -203,6 +204,41 @@ class TfmFolderSelTest : public QObject {
     const QModelIndex top = fm.DirListBox->rootIndex();
     QCOMPARE(model->rowCount(top), 1);
     QCOMPARE(model->index(0, 0, top).data(QFileSystemModel::FilePathRole).toString(), dir.path());
+  }
+
+  // Arrow keys right after opening walk the folder tree; they must not land
+  // in the drive box, which would switch to another volume and lose the
+  // chosen folder.
+  void arrowKeysMoveThroughTheFolders() {
+    QTemporaryDir dir;
+    for (const char* name : {"a", "b", "c"}) QDir().mkpath(dir.filePath(QLatin1String(name)));
+    const QString chosen = dir.filePath(QStringLiteral("b"));
+    QWidget owner;
+    TfmFolderSel fm(&owner, {{"/", ""}, {dir.path(), "FIXTURE"}});
+    fm.SetDirectory(chosen);
+    fm.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&fm));
+    const auto current = [&] {
+      return fm.DirListBox->currentIndex().data(QFileSystemModel::FilePathRole).toString();
+    };
+    QTRY_COMPARE(current(), chosen);
+    QTRY_COMPARE(fm.DirListBox->model()->rowCount(fm.DirListBox->currentIndex().parent()), 3);
+    QCOMPARE(fm.focusWidget(), static_cast<QWidget*>(fm.DirListBox));
+
+    QTest::keyClick(fm.focusWidget(), Qt::Key_Down);
+    QVERIFY(current() != chosen);
+    QCOMPARE(QFileInfo(current()).path(), dir.path());
+    QCOMPARE(fm.Directory(), current());
+    QCOMPARE(fm.STxSelect->text(), current());
+    QCOMPARE(fm.DriveComb->currentIndex(), 1);
+
+    QTest::keyClick(fm.focusWidget(), Qt::Key_Up);
+    QCOMPARE(current(), chosen);
+    QCOMPARE(fm.Directory(), chosen);
+    QCOMPARE(fm.DriveComb->currentIndex(), 1);
+    // The tree reads on in the background; the user's folder stays.
+    QTest::qWait(100);
+    QCOMPARE(fm.Directory(), chosen);
   }
 
   void selectButtonCloses() {
