@@ -1,3 +1,9 @@
+// The POSIX directory walker in two parts: this file keeps the descriptor
+// cache (one node per folder handed out, the least-recently-used list of
+// the nodes holding a descriptor, eviction within the budget and reopening
+// by name with an identity check); DirectoryReader.cpp reads listings and
+// metadata through whatever descriptor the cache gives it.
+
 #include "platform/posix/PosixDirectoryTree.h"
 
 #include <dirent.h>
@@ -14,7 +20,6 @@ namespace tarnvik::platform {
 
 namespace {
 
-constexpr size_t kBufferSize = 64 * 1024;
 constexpr int kMinBudget = 4;
 constexpr int kMaxBudget = 256;
 
@@ -35,37 +40,10 @@ int BudgetFromLimit() {
   return static_cast<int>(std::clamp<long long>(quarter, kMinBudget, kMaxBudget));
 }
 
-void ToInfo(const struct stat& st, FileInfo& out) {
-  out.size = st.st_size;
-  out.mtime = st.st_mtim.tv_sec;
-}
-
-bool IsDotOrDotDot(const char* n) {
-  return n[0] == '.' && (n[1] == '\0' || (n[1] == '.' && n[2] == '\0'));
-}
-
-// File systems that leave d_type unknown need one lstat per entry; its
-// result is kept so that the caller does not stat the same file again.
-void Resolve(int dirFd, const char* name, DirEntry& e) {
-  if (IsDotOrDotDot(name)) {
-    e.isFolder = true;
-    return;
-  }
-  struct stat st;
-  if (fstatat(dirFd, name, &st, AT_SYMLINK_NOFOLLOW) != 0) return;
-  if (S_ISDIR(st.st_mode)) {
-    e.isFolder = true;
-  } else {
-    e.hasInfo = true;
-    ToInfo(st, e.info);
-  }
-}
-
 }  // namespace
 
 PosixDirectoryTree::PosixDirectoryTree(int descriptorBudget)
-    : budget_(descriptorBudget > 0 ? std::max(descriptorBudget, kMinBudget) : BudgetFromLimit()),
-      buffer_(std::make_unique_for_overwrite<char[]>(kBufferSize)) {}
+    : budget_(descriptorBudget > 0 ? std::max(descriptorBudget, kMinBudget) : BudgetFromLimit()) {}
 
 PosixDirectoryTree::~PosixDirectoryTree() {
   for (const Node& n : nodes_) {
@@ -322,12 +300,8 @@ DirectoryTree::Handle PosixDirectoryTree::OpenChild(Handle parent, std::string_v
 }
 
 bool PosixDirectoryTree::List(Handle folder, std::vector<DirEntry>& out) {
-  // The entries already in `out` are overwritten rather than destroyed, so a
-  // caller that lists one folder after another into the same vector reuses
-  // the storage of the names.
-  size_t count = 0;
   const auto finish = [&](bool ok) {
-    out.resize(ok ? count : 0);
+    if (!ok) out.clear();
     return ok;
   };
   if (!Valid(folder)) {
@@ -341,35 +315,16 @@ bool PosixDirectoryTree::List(Handle folder, std::vector<DirEntry>& out) {
     return finish(false);
   }
   nodes_[folder].atStart = false;
-  for (;;) {
-    const ssize_t got = getdents64(fd, buffer_.get(), kBufferSize);
-    if (got == 0) return finish(true);
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      lastError_ = errno;
-      return finish(false);
-    }
-    for (ssize_t at = 0; at < got;) {
-      const auto* d = reinterpret_cast<const dirent64*>(buffer_.get() + at);
-      at += d->d_reclen;
-      if (count == out.size()) out.emplace_back();
-      DirEntry& e = out[count++];
-      e.name.assign(d->d_name);
-      e.isFolder = d->d_type == DT_DIR;
-      e.hasInfo = false;
-      if (d->d_type == DT_UNKNOWN) Resolve(fd, d->d_name, e);
-    }
-  }
+  const int error = reader_.List(fd, out);
+  if (error != 0) lastError_ = error;
+  return error == 0;
 }
 
 bool PosixDirectoryTree::Stat(Handle folder, std::string_view name, FileInfo& out) {
   if (!Valid(folder) || !SetName(name)) return false;
   const int fd = Descriptor(folder);
   if (fd < 0) return false;
-  struct stat st;
-  if (fstatat(fd, name_.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) return false;
-  ToInfo(st, out);
-  return true;
+  return DirectoryReader::Stat(fd, name_.c_str(), out);
 }
 
 void PosixDirectoryTree::Close(Handle folder) {

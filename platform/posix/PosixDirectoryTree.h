@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/DirectoryTree.h"
+#include "platform/posix/DirectoryReader.h"
 
 namespace tarnvik::platform {
 
@@ -91,7 +92,7 @@ class PosixDirectoryTree final : public DirectoryTree {
   std::vector<int> free_;
   std::vector<int> chain_;
   std::string name_;  // NUL-terminated copy of the component being looked up
-  std::unique_ptr<char[]> buffer_;
+  DirectoryReader reader_;
 };
 
 }  // namespace tarnvik::platform
