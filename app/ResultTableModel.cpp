@@ -1,11 +1,10 @@
 #include "app/ResultTableModel.h"
 
-#include "windows/QtText.h"
-
 #include <QString>
 
 #include "core/ColumnLayout.h"
 #include "lib/DisplayText.h"
+#include "windows/QtText.h"
 
 namespace tarnvik::app {
 

@@ -17,6 +17,8 @@
 #include "app/InputBlocker.h"
 #include "app/RadioGroup.h"
 #include "app/WindowFonts.h"
+#include "base/CellFormat.h"
+#include "base/TextCodec.h"
 #include "core/ColumnLayout.h"
 #include "core/DuplicateViews.h"
 #include "core/KeywordFilter.h"
@@ -26,8 +28,6 @@
 #include "lib/Fnc_ExcelCnv.h"
 #include "lib/Fnc_Grid.h"
 #include "lib/Fnc_StdFnc.h"
-#include "base/CellFormat.h"
-#include "base/TextCodec.h"
 #include "platform/DirectoryTree.h"
 #include "platform/FileQueries.h"
 #include "platform/Launcher.h"
@@ -232,9 +232,8 @@ void TfmTarnvik::BtnShSameClick() {
     // the grid would still drop its selection and scroll it back.
     if (lib::IsBlank(k1)) return;
     StGSelFil->BeginResult();
-    const bool filtered =
-        core::FilterRows(StGSrchFl->Table(), StGSelFil->Table(), k1, k2, ConnectiveIndex(),
-                         *matchKeys_, *this);
+    const bool filtered = core::FilterRows(StGSrchFl->Table(), StGSelFil->Table(), k1, k2,
+                                           ConnectiveIndex(), *matchKeys_, *this);
     if (filtered) lowerRoot_ = upperRoot_;
     StGSelFil->EndResult();
     if (filtered) BtnXlsCv2->setEnabled(true);

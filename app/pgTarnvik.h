@@ -26,7 +26,7 @@ class MatchKeys;
 namespace tarnvik::platform {
 class Launcher;
 class SettingsStore;
-}
+}  // namespace tarnvik::platform
 namespace tarnvik::windows {
 class TfmAnimate;
 }

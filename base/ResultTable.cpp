@@ -1,9 +1,9 @@
 #include "base/ResultTable.h"
 
-#include "base/Columns.h"
-
 #include <algorithm>
 #include <utility>
+
+#include "base/Columns.h"
 
 namespace tarnvik::base {
 

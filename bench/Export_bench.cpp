@@ -9,12 +9,12 @@
 #include <cstdlib>
 #include <string>
 
-#include "core/ColumnLayout.h"
 #include "base/EngineHost.h"
 #include "base/ResultTable.h"
+#include "base/TextCodec.h"
+#include "core/ColumnLayout.h"
 #include "lib/Fnc_ExcelCnv.h"
 #include "lib/Fnc_Grid.h"
-#include "base/TextCodec.h"
 #include "platform/xlsx/XlsxSpreadsheet.h"
 
 namespace {
@@ -47,7 +47,8 @@ tarnvik::base::ResultTable FullTable(tarnvik::base::SortOrder order) {
               Text("2024.%02d.%02d 12:34:%02d", 1 + r % 12, 1 + r % 28, (r % 30) * 2));
     t.SetCell(tarnvik::base::kColSize, r, tarnvik::base::FormatNumber((r * 7919) % 5000000, 6));
     t.SetCell(tarnvik::base::kColCheck, r, r % 10 == 0 ? u"Name" : (r % 10 == 5 ? u"Same" : u""));
-    if (order == tarnvik::base::SortOrder::ByExtension) t.SetCell(tarnvik::base::kColExt, r, tarnvik::base::ExtensionText(name));
+    if (order == tarnvik::base::SortOrder::ByExtension)
+      t.SetCell(tarnvik::base::kColExt, r, tarnvik::base::ExtensionText(name));
     t.SetCell(tarnvik::base::kColName, r, std::move(name));
   }
   t.SetRowCount(kRows + 1);
@@ -60,7 +61,8 @@ struct SilentHost : tarnvik::base::EngineHost {
 };
 
 void BM_ExportToXlsx(benchmark::State& state) {
-  const tarnvik::base::SortOrder order = tarnvik::base::SortOrderFromIndex(static_cast<int>(state.range(0)));
+  const tarnvik::base::SortOrder order =
+      tarnvik::base::SortOrderFromIndex(static_cast<int>(state.range(0)));
   const tarnvik::base::ResultTable table = FullTable(order);
   const std::string path = "/tmp/tarnvik-export-bench-" + std::to_string(getpid()) + "-" +
                            std::to_string(static_cast<int>(order)) + ".xlsx";

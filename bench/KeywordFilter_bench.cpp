@@ -19,10 +19,10 @@
 
 #include "base/CellFormat.h"
 #include "base/Columns.h"
-#include "core/DuplicateViews.h"
 #include "base/EngineHost.h"
-#include "core/KeywordFilter.h"
 #include "base/ResultTable.h"
+#include "core/DuplicateViews.h"
+#include "core/KeywordFilter.h"
 #include "lib/Fnc_Grid.h"
 #include "lib/Fnc_StdFnc.h"
 #include "platform/SystemServices.h"

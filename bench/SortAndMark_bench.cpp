@@ -13,8 +13,8 @@
 #include "base/Columns.h"
 #include "base/EngineHost.h"
 #include "base/ResultTable.h"
-#include "core/SortAndMark.h"
 #include "base/TextCodec.h"
+#include "core/SortAndMark.h"
 #include "tests/core/PeelingKeys.h"
 
 namespace {
@@ -24,8 +24,8 @@ using tarnvik::base::Counters;
 using tarnvik::base::EngineHost;
 using tarnvik::base::ExtensionText;
 using tarnvik::base::FormatNumber;
-using tarnvik::base::ResultTable;
 using tarnvik::base::FromUtf8;
+using tarnvik::base::ResultTable;
 
 constexpr int kRows = 20000;
 
@@ -132,7 +132,8 @@ ResultTable PeelingKeys(tarnvik::base::SortOrder order, bool largest) {
   return t;
 }
 
-void RunSortAndMark(benchmark::State& state, const ResultTable& input, tarnvik::base::SortOrder order) {
+void RunSortAndMark(benchmark::State& state, const ResultTable& input,
+                    tarnvik::base::SortOrder order) {
   OrderHost host(order);
   int marked = 0;
   for (auto _ : state) {
@@ -149,7 +150,8 @@ void RunSortAndMark(benchmark::State& state, const ResultTable& input, tarnvik::
 }
 
 void BM_Realistic(benchmark::State& state) {
-  const tarnvik::base::SortOrder order = tarnvik::base::SortOrderFromIndex(static_cast<int>(state.range(0)));
+  const tarnvik::base::SortOrder order =
+      tarnvik::base::SortOrderFromIndex(static_cast<int>(state.range(0)));
   RunSortAndMark(state, RealisticTable(order), order);
 }
 BENCHMARK(BM_Realistic)->ArgName("order")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);

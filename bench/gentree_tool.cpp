@@ -22,17 +22,16 @@
 namespace {
 
 const char* const kStems[] = {
-    "報告書",   "レポート",  "ﾚﾎﾟｰﾄ",   "議事録",     "見積書",   "請求書",    "企画書",
-    "plan",     "report",    "Report",   "ＡＢＣ",     "a b c",    "写真",      "データ",
-    "ﾃﾞｰﾀ",     "売上",      "集計",     "名簿",       "さくら",   "サクラ",    "minutes",
-    "budget",   "invoice",   "memo",     "README",     "notes",    "会議メモ",  "予定表",
-    "ｶﾞｲﾄﾞ",    "ガイド",    "手順書",   "仕様",       "backup",   "draft",     "final",
-    "ﾌﾟﾚｾﾞﾝ",   "プレゼン",  "資料",     "契約書",     "ＦＡＸ",   "fax",       "日報"};
+    "報告書",   "レポート", "ﾚﾎﾟｰﾄ",   "議事録", "見積書",  "請求書", "企画書", "plan",  "report",
+    "Report",   "ＡＢＣ",   "a b c",   "写真",   "データ",  "ﾃﾞｰﾀ",   "売上",   "集計",  "名簿",
+    "さくら",   "サクラ",   "minutes", "budget", "invoice", "memo",   "README", "notes", "会議メモ",
+    "予定表",   "ｶﾞｲﾄﾞ",    "ガイド",  "手順書", "仕様",    "backup", "draft",  "final", "ﾌﾟﾚｾﾞﾝ",
+    "プレゼン", "資料",     "契約書",  "ＦＡＸ", "fax",     "日報"};
 const char* const kExts[] = {".xls", ".xlsx", ".doc", ".docx", ".ppt", ".txt", ".csv", ".jpg",
                              ".gif", ".bmp",  ".pdf", ".xdw",  ".png", ".zip", "",     ".tar.gz"};
-const char* const kFolderStems[] = {"総務",   "経理",  "営業", "2024年度", "2025年度", "archive",
-                                    "shared", "個人",  "ﾃﾝﾌﾟﾚｰﾄ", "projects", "old",  "work",
-                                    "顧客",   "部署A", "tmp",  "写真"};
+const char* const kFolderStems[] = {"総務",   "経理",  "営業",    "2024年度", "2025年度", "archive",
+                                    "shared", "個人",  "ﾃﾝﾌﾟﾚｰﾄ", "projects", "old",      "work",
+                                    "顧客",   "部署A", "tmp",     "写真"};
 
 int Usage() {
   std::fprintf(stderr, "usage: gentree_tool OUT_DIR [--seed N] [--files N] [--folders N]\n");

@@ -10,16 +10,16 @@
 #include <malloc.h>
 #endif
 
+#include "base/EngineHost.h"
+#include "base/ResultTable.h"
+#include "base/TextCodec.h"
 #include "cli/CliOptions.h"
 #include "cli/TableText.h"
 #include "core/ColumnLayout.h"
 #include "core/DuplicateViews.h"
-#include "base/EngineHost.h"
 #include "core/KeywordFilter.h"
-#include "base/ResultTable.h"
 #include "core/Search.h"
 #include "lib/Fnc_ExcelCnv.h"
-#include "base/TextCodec.h"
 #include "platform/ConsoleProgram.h"
 #include "platform/DirectoryTree.h"
 #include "platform/FileQueries.h"

@@ -27,7 +27,8 @@ constexpr std::array<ColumnSpec, 7> kColumns{{
 
 }  // namespace
 
-void ApplyColumnLayout(base::SortOrder order, base::ResultTable& upper, base::ResultTable& lower, base::EngineHost& host) {
+void ApplyColumnLayout(base::SortOrder order, base::ResultTable& upper, base::ResultTable& lower,
+                       base::EngineHost& host) {
   const int w = lib::GridCharWidth(upper);
   const bool ext = order == base::SortOrder::ByExtension;
   const int cols = ext ? 7 : 6;

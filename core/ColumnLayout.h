@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "base/EngineHost.h"
 #include "base/CellFormat.h"
 #include "base/Columns.h"
+#include "base/EngineHost.h"
 #include "base/ResultTable.h"
 
 namespace tarnvik::core {
@@ -19,6 +19,7 @@ inline constexpr int kWidthExtLayout = 780;
 // column 6 of every data row of the upper table from its file name. The
 // rows of the lower table are not touched. Hands the window width limits
 // to the host.
-void ApplyColumnLayout(base::SortOrder order, base::ResultTable& upper, base::ResultTable& lower, base::EngineHost& host);
+void ApplyColumnLayout(base::SortOrder order, base::ResultTable& upper, base::ResultTable& lower,
+                       base::EngineHost& host);
 
 }  // namespace tarnvik::core

@@ -6,8 +6,8 @@
 
 namespace tarnvik::core {
 
-void ShowMarkedRows(const base::ResultTable& upper, base::ResultTable& lower, std::u16string_view mark,
-                    base::EngineHost& host) {
+void ShowMarkedRows(const base::ResultTable& upper, base::ResultTable& lower,
+                    std::u16string_view mark, base::EngineHost& host) {
   lib::ClearGrid(lower);
   bool any = false;
   for (int i = 2; i < upper.RowCount(); ++i) {

@@ -2,8 +2,8 @@
 
 #include <string_view>
 
-#include "base/EngineHost.h"
 #include "base/Columns.h"
+#include "base/EngineHost.h"
 #include "base/ResultTable.h"
 
 namespace tarnvik::core {
@@ -22,7 +22,7 @@ namespace tarnvik::core {
 // was appended. `upper` is only read and must be another
 // table than `lower`. The caller then enables the lower Excel button. UI
 // thread only.
-void ShowMarkedRows(const base::ResultTable& upper, base::ResultTable& lower, std::u16string_view mark,
-                    base::EngineHost& host);
+void ShowMarkedRows(const base::ResultTable& upper, base::ResultTable& lower,
+                    std::u16string_view mark, base::EngineHost& host);
 
 }  // namespace tarnvik::core

@@ -4,9 +4,9 @@
 #include <string_view>
 #include <vector>
 
+#include "base/TextCodec.h"
 #include "core/ColumnLayout.h"
 #include "lib/FileTime.h"
-#include "base/TextCodec.h"
 
 namespace tarnvik::core {
 

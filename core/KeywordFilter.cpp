@@ -122,9 +122,9 @@ bool RowMatches(std::u16string_view nameKey, std::u16string_view k1, std::u16str
   return connective == kConnectiveOr && Occurs(k2, nameKey);
 }
 
-bool FilterRows(const base::ResultTable& upper, base::ResultTable& lower, std::u16string_view keyword1,
-                std::u16string_view keyword2, int connective, const MatchKeys& keys,
-                base::EngineHost& host) {
+bool FilterRows(const base::ResultTable& upper, base::ResultTable& lower,
+                std::u16string_view keyword1, std::u16string_view keyword2, int connective,
+                const MatchKeys& keys, base::EngineHost& host) {
   if (lib::IsBlank(keyword1)) return false;
   const std::u16string k1 = keys.Of(keyword1);
   const std::u16string k2 = keys.Of(keyword2);

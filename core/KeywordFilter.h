@@ -72,8 +72,8 @@ bool RowMatches(std::u16string_view nameKey, std::u16string_view k1, std::u16str
 // the Selected count box and returns true; the caller then enables the
 // lower Excel button. The names are normalised afresh on every call.
 // `upper` and `lower` must be different tables. UI thread only.
-bool FilterRows(const base::ResultTable& upper, base::ResultTable& lower, std::u16string_view keyword1,
-                std::u16string_view keyword2, int connective, const MatchKeys& keys,
-                base::EngineHost& host);
+bool FilterRows(const base::ResultTable& upper, base::ResultTable& lower,
+                std::u16string_view keyword1, std::u16string_view keyword2, int connective,
+                const MatchKeys& keys, base::EngineHost& host);
 
 }  // namespace tarnvik::core

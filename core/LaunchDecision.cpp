@@ -1,8 +1,8 @@
 #include "core/LaunchDecision.h"
 
+#include "base/TextCodec.h"
 #include "core/ColumnLayout.h"
 #include "lib/Fnc_StdFnc.h"
-#include "base/TextCodec.h"
 
 namespace tarnvik::core {
 

@@ -344,8 +344,9 @@ void SortAndMark(base::ResultTable& table, base::Counters& counters, base::Engin
     if (table.Cell(base::kColName, i) != table.Cell(base::kColName, i - 1)) {
       table.SetCell(base::kColCheck, i, {});
     } else {
-      const bool same = ConcatEquals(table.Cell(base::kColTime, i), table.Cell(base::kColSize, i),
-                                     table.Cell(base::kColTime, i - 1), table.Cell(base::kColSize, i - 1));
+      const bool same =
+          ConcatEquals(table.Cell(base::kColTime, i), table.Cell(base::kColSize, i),
+                       table.Cell(base::kColTime, i - 1), table.Cell(base::kColSize, i - 1));
       table.SetCell(base::kColCheck, i, same ? base::kMarkSame : base::kMarkName);
       ++counters.SameCount;
       host.ShowCount(base::CountBox::Same, counters.SameCount);

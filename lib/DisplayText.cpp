@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "lib/Cp932.h"
 #include "base/TextCodec.h"
+#include "lib/Cp932.h"
 
 namespace tarnvik::lib {
 

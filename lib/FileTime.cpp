@@ -1,6 +1,5 @@
 #include "lib/FileTime.h"
 
-
 namespace tarnvik::lib {
 
 namespace {

@@ -1,9 +1,9 @@
 #include "windows/pgFmAnimate.h"
 
+#include <QFont>
+
 #include "base/Fonts.h"
 #include "windows/QtText.h"
-
-#include <QFont>
 
 namespace tarnvik::windows {
 

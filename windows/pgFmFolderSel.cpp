@@ -36,9 +36,8 @@ bool IsWithin(const QString& path, const QString& base) {
 }
 
 QString WithoutTrailingSlash(const QString& path) {
-  return path.left(static_cast<qsizetype>(base::RootLength(
-      std::u16string_view(reinterpret_cast<const char16_t*>(path.utf16()),
-                          static_cast<size_t>(path.size())))));
+  return path.left(static_cast<qsizetype>(base::RootLength(std::u16string_view(
+      reinterpret_cast<const char16_t*>(path.utf16()), static_cast<size_t>(path.size())))));
 }
 
 // File systems that hold no user files: the kernel's views of itself, the

@@ -41,8 +41,7 @@ void Resolve(int dirFd, const char* name, DirEntry& e) {
 
 }  // namespace
 
-DirectoryReader::DirectoryReader()
-    : buffer_(std::make_unique_for_overwrite<char[]>(kBufferSize)) {}
+DirectoryReader::DirectoryReader() : buffer_(std::make_unique_for_overwrite<char[]>(kBufferSize)) {}
 
 int DirectoryReader::List(int fd, std::vector<DirEntry>& out) {
   size_t count = 0;

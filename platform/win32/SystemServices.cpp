@@ -20,8 +20,8 @@ struct SystemServices::Parts {
 
 SystemServices::SystemServices() : parts_(std::make_unique<Parts>()) {
   engine_.newDirectoryTree = [] { return std::make_unique<Win32DirectoryTree>(); };
-  engine_.newWorkbookForViewing = [clock = &parts_->clock](
-                                      WorkbookOpener opener) -> std::unique_ptr<Spreadsheet> {
+  engine_.newWorkbookForViewing =
+      [clock = &parts_->clock](WorkbookOpener opener) -> std::unique_ptr<Spreadsheet> {
     return std::make_unique<XlsxSpreadsheet>(
         XlsxSpreadsheet::ForViewing(std::move(opener), *clock));
   };

@@ -3,9 +3,9 @@
 #include <windows.h>
 
 #include "platform/Files.h"
-#include "platform/win32/Win32FileQueries.h"
 #include "platform/win32/FileTimes.h"
 #include "platform/win32/WideText.h"
+#include "platform/win32/Win32FileQueries.h"
 
 namespace tarnvik::platform {
 

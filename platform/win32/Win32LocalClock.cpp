@@ -1,6 +1,7 @@
+#include "platform/win32/Win32LocalClock.h"
+
 #include <windows.h>
 
-#include "platform/win32/Win32LocalClock.h"
 #include "platform/win32/FileTimes.h"
 
 namespace tarnvik::platform {

@@ -1,6 +1,5 @@
 #include "platform/xlsx/XlsxSpreadsheet.h"
 
-#include "base/TextCodec.h"
 #include <xlsxwriter.h>
 
 #include <algorithm>
@@ -10,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/TextCodec.h"
 #include "platform/Files.h"
 #include "platform/LocalClock.h"
 

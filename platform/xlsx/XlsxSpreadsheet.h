@@ -97,7 +97,7 @@ class XlsxSpreadsheet final : public Spreadsheet {
 
   Opener opener_;
   const LocalClock* clock_ = nullptr;  // ForViewing only
-  std::string filePath_;  // ForFile's target
+  std::string filePath_;               // ForFile's target
   std::string savedPath_;
   std::unique_ptr<Book> book_;
   bool toFile_ = false;

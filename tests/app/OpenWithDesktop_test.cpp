@@ -19,9 +19,9 @@
 #include <string>
 
 #include "app/pgTarnvik.h"
-#include "tests/app/TestWindow.h"
 #include "base/TextCodec.h"
 #include "platform/qt/QtSettingsStore.h"
+#include "tests/app/TestWindow.h"
 
 using tarnvik::app::TfmTarnvik;
 using tarnvik::platform::QtSettingsStore;

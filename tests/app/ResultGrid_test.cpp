@@ -7,9 +7,9 @@
 #include <QtTest>
 
 #include "app/WindowFonts.h"
-#include "core/ColumnLayout.h"
 #include "base/EngineHost.h"
 #include "base/TextCodec.h"
+#include "core/ColumnLayout.h"
 
 using tarnvik::app::ResultGrid;
 using tarnvik::base::ResultTable;
@@ -37,7 +37,8 @@ class ResultGridTest : public QObject {
     tarnvik::base::EngineHost host;
     ResultTable lower;
     grid.BeginResult();
-    tarnvik::core::ApplyColumnLayout(tarnvik::base::SortOrder::ByExtension, grid.Table(), lower, host);
+    tarnvik::core::ApplyColumnLayout(tarnvik::base::SortOrder::ByExtension, grid.Table(), lower,
+                                     host);
     Fill(grid.Table(), 3);
     // A name that is not valid UTF-8 (a lone surrogate) and one outside the
     // basic plane reach the view unchanged.

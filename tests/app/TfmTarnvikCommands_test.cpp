@@ -18,9 +18,9 @@
 
 #include "TreeFixture.h"
 #include "app/pgTarnvik.h"
-#include "tests/app/TestWindow.h"
 #include "platform/Launcher.h"
 #include "platform/qt/QtSettingsStore.h"
+#include "tests/app/TestWindow.h"
 
 using tarnvik::app::ResultGrid;
 using tarnvik::app::TfmTarnvik;
@@ -74,8 +74,8 @@ class TfmTarnvikCommandsTest : public QObject {
     s.setValue("SrchFrom1", Path("other"));
     s.sync();
     store_ = std::make_unique<QtSettingsStore>(Path("config/Tarnvik.conf"));
-    w_ = std::make_unique<tarnvik::testing::TestWindow>(*store_,
-                                      std::make_unique<FakeDesktop>(&opened_, &desktopFails_));
+    w_ = std::make_unique<tarnvik::testing::TestWindow>(
+        *store_, std::make_unique<FakeDesktop>(&opened_, &desktopFails_));
     w_->SetMessageSink([this](const QString& m) { messages_ << m; });
     w_->show();
     w_->BtnSearchClick();

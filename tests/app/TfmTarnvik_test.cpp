@@ -31,8 +31,8 @@
 #include "app/RadioGroup.h"
 #include "app/WindowFonts.h"
 #include "app/pgTarnvik.h"
-#include "tests/app/TestWindow.h"
 #include "platform/qt/QtSettingsStore.h"
+#include "tests/app/TestWindow.h"
 #include "windows/pgFmAnimate.h"
 #include "windows/pgFmFolderSel.h"
 

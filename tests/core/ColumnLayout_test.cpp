@@ -24,7 +24,7 @@ struct CharWidthCase {
 };
 
 TEST(GridCharWidth, FollowsTheFontSize) {
-  const CharWidthCase cases[] = {{8, 6},   {9, 6},   {10, 7},  {11, 8}, {12, 8}, {13, 9},
+  const CharWidthCase cases[] = {{8, 6},   {9, 6},   {10, 7},  {11, 8}, {12, 8},  {13, 9},
                                  {14, 10}, {15, 10}, {16, 11}, {7, 12}, {17, 12}, {0, 12}};
   for (const auto& c : cases) {
     base::ResultTable t;
@@ -43,8 +43,8 @@ TEST(ApplyColumnLayout, NameLayoutAtTwelvePoints) {
   base::ResultTable upper, lower;
   RecordingHost host;
   ApplyColumnLayout(base::SortOrder::ByName, upper, lower, host);
-  const std::u16string headers[] = {u" No.", u"File Name", u"Folder Name", u"Date Time",
-                                    u"Size", u"Check"};
+  const std::u16string headers[] = {u" No.",      u"File Name", u"Folder Name",
+                                    u"Date Time", u"Size",      u"Check"};
   const int widths[] = {40, 208, 168, 160, 56, 48};
   ASSERT_EQ(upper.ColCount(), 6);
   ASSERT_EQ(lower.ColCount(), 6);

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "core/ColumnLayout.h"
 #include "base/ResultTable.h"
 #include "base/TextCodec.h"
+#include "core/ColumnLayout.h"
 
 namespace tarnvik::core {
 

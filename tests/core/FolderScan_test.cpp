@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "base/Columns.h"
-#include "lib/Fnc_Grid.h"
 #include "base/TextCodec.h"
+#include "lib/Fnc_Grid.h"
 #include "platform/SystemServices.h"
 
 namespace tarnvik::core {
@@ -170,7 +170,7 @@ class RecordingHost : public base::EngineHost {
   void ShowCount(base::CountBox box, int value) override {
     const char* name = box == base::CountBox::Files     ? "files "
                        : box == base::CountBox::Folders ? "folders "
-                                                  : "? ";
+                                                        : "? ";
     events.push_back(name + std::to_string(value));
   }
   void ProcessPendingEvents() override { events.push_back("events"); }

@@ -12,8 +12,8 @@
 #include "base/CellFormat.h"
 #include "base/Columns.h"
 #include "base/ResultTable.h"
-#include "lib/Fnc_StdFnc.h"
 #include "base/TextCodec.h"
+#include "lib/Fnc_StdFnc.h"
 #include "platform/SystemServices.h"
 
 namespace tarnvik::core {
@@ -300,11 +300,14 @@ TEST(FilterRows, BlankFirstKeywordChangesNothing) {
   const base::ResultTable upper = MakeUpper();
   for (const std::u16string& blank : blanks) {
     base::ResultTable lower(7, 4);
-    for (int r = 1; r < 4; ++r) lower.SetCell(base::kColName, r, u"kept" + base::FormatNumber(r, 1));
+    for (int r = 1; r < 4; ++r)
+      lower.SetCell(base::kColName, r, u"kept" + base::FormatNumber(r, 1));
     CountingHost host;
-    EXPECT_FALSE(FilterRows(upper, lower, blank, u"plan", kConnectiveOr, Keys(), host)) << Show(blank);
+    EXPECT_FALSE(FilterRows(upper, lower, blank, u"plan", kConnectiveOr, Keys(), host))
+        << Show(blank);
     EXPECT_EQ(lower.RowCount(), 4);
-    for (int r = 1; r < 4; ++r) EXPECT_EQ(lower.Cell(base::kColName, r), u"kept" + base::FormatNumber(r, 1));
+    for (int r = 1; r < 4; ++r)
+      EXPECT_EQ(lower.Cell(base::kColName, r), u"kept" + base::FormatNumber(r, 1));
     EXPECT_TRUE(host.shown.empty());
   }
 }

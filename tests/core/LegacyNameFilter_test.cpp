@@ -9,9 +9,9 @@
 #include "CopiedRows.h"
 #include "base/CellFormat.h"
 #include "base/Columns.h"
-#include "core/KeywordFilter.h"
 #include "base/ResultTable.h"
 #include "base/TextCodec.h"
+#include "core/KeywordFilter.h"
 #include "platform/SystemServices.h"
 
 namespace tarnvik::core {

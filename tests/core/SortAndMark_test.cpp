@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "core/ColumnLayout.h"
 #include "base/TextCodec.h"
+#include "core/ColumnLayout.h"
 #include "tests/core/PeelingKeys.h"
 
 namespace tarnvik::core {
@@ -74,7 +74,8 @@ std::u16string ReferenceKey(const base::ResultTable& t, int row, base::SortOrder
   return order == base::SortOrder::ByExtension ? t.Cell(base::kColExt, row) + key : key;
 }
 
-void ReferenceQuickSort(base::ResultTable& t, int s, int lo, int hi, base::SortOrder order, base::EngineHost& host) {
+void ReferenceQuickSort(base::ResultTable& t, int s, int lo, int hi, base::SortOrder order,
+                        base::EngineHost& host) {
   if (lo >= hi) return;
   const int mid = (lo + hi) / 2;
   t.CopyRow(mid, s + 1);
@@ -148,7 +149,8 @@ base::ResultTable MakeTable(const std::vector<FileRow>& files, base::SortOrder o
 
 std::string Describe(const base::ResultTable& t, int row) {
   std::string out = "row " + std::to_string(row) + ":";
-  for (int c = 0; c < base::ResultTable::kStoredColumns; ++c) out += " [" + base::ToUtf8(t.Cell(c, row)) + "]";
+  for (int c = 0; c < base::ResultTable::kStoredColumns; ++c)
+    out += " [" + base::ToUtf8(t.Cell(c, row)) + "]";
   return out;
 }
 
@@ -231,7 +233,8 @@ void ScatterStaleCells(base::ResultTable& t, std::mt19937& rng) {
   }
 }
 
-void CheckAgainstReference(const std::vector<FileRow>& files, base::SortOrder order, std::mt19937& rng) {
+void CheckAgainstReference(const std::vector<FileRow>& files, base::SortOrder order,
+                           std::mt19937& rng) {
   base::ResultTable fast = MakeTable(files, order);
   ScatterStaleCells(fast, rng);
   base::ResultTable slow = fast;
@@ -258,8 +261,8 @@ TEST(SortAndMark, MatchesTheRowQuicksortOnRandomTables) {
   for (base::SortOrder order : {base::SortOrder::ByName, base::SortOrder::ByExtension}) {
     for (int count = 0; count <= 300; ++count) {
       for (int variety : {3, 8, 40}) {
-        SCOPED_TRACE("order " + std::to_string(static_cast<int>(order)) + ", rows " + std::to_string(count) +
-                     ", variety " + std::to_string(variety));
+        SCOPED_TRACE("order " + std::to_string(static_cast<int>(order)) + ", rows " +
+                     std::to_string(count) + ", variety " + std::to_string(variety));
         CheckAgainstReference(RandomFiles(rng, count, variety), order, rng);
         if (HasFailure()) return;
       }
@@ -441,7 +444,8 @@ TEST(SortAndMark, EmptyResultNumbersItsBlankRow) {
 TEST(SortAndMark, ResortingInTheOtherOrderRemarksTheSameRows) {
   // Name order: a.b, a.bc, a.b (z): the two a.b rows are not neighbours.
   // Extension order: BC a.bc, B a.b, B a.b (z): they are.
-  base::ResultTable upper = MakeTable({{u"a.bc", u""}, {u"a.b", u"z"}, {u"a.b", u""}}, base::SortOrder::ByName);
+  base::ResultTable upper =
+      MakeTable({{u"a.bc", u""}, {u"a.b", u"z"}, {u"a.b", u""}}, base::SortOrder::ByName);
   base::ResultTable lower(6);
   base::Counters counters{3, 1, 0};
   RecordingHost host(base::SortOrder::ByName);

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string>
 
-#include "lib/Cp932.h"
 #include "base/TextCodec.h"
+#include "lib/Cp932.h"
 
 namespace tarnvik::lib {
 namespace {

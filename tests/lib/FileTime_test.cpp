@@ -172,7 +172,8 @@ TEST(FileTimeFormatter, MatchesDirectConversionEverywhere) {
       for (int pass = 0; pass < 2; ++pass) {
         const std::u16string got = f.Format(t);
         if (got != expected && ++mismatches <= 5) {
-          ADD_FAILURE() << "t=" << t << " got " << base::ToUtf8(got) << " expected " << base::ToUtf8(expected);
+          ADD_FAILURE() << "t=" << t << " got " << base::ToUtf8(got) << " expected "
+                        << base::ToUtf8(expected);
         }
       }
     }

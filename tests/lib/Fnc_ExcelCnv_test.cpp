@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "base/TextCodec.h"
 #include "core/ColumnLayout.h"
 #include "lib/Fnc_Grid.h"
-#include "base/TextCodec.h"
 
 namespace tarnvik::lib {
 namespace {
@@ -240,7 +240,8 @@ TEST(ExcelExport, AnyFailureStopsThereShowsTheMessageOnceAndIsNotPassedOn) {
       bool ok = true;
       EXPECT_NO_THROW(ok = ExcelExport(t, sheet, host));
       EXPECT_FALSE(ok) << all[k];
-      EXPECT_THAT(host.messages, ElementsAre(base::FromUtf8("Ｅｘｃｅｌ変換処理に失敗しました！！")))
+      EXPECT_THAT(host.messages,
+                  ElementsAre(base::FromUtf8("Ｅｘｃｅｌ変換処理に失敗しました！！")))
           << all[k];
       EXPECT_THAT(sheet.calls, ElementsAreArray(all.begin(), all.begin() + k + 1)) << all[k];
     }
@@ -253,7 +254,7 @@ TEST(ExcelExport, WritesCp932NamesAsTheGridsShowThem) {
   // part is CP932; then a name that is no CP932 either.
   AddRow(t, {u"   1", base::NativeToText("\x83\x8c\x83|\x81[\x83g.xls"),
              base::NativeToText("書類/\x8b"
-                          "c\x8e\x96\x98^"),
+                                "c\x8e\x96\x98^"),
              u"", u"", u""});
   AddRow(t, {u"   2", base::NativeToText("abc\xff"), u"", u"", u"", u""});
   t.SetRowCount(t.RowCount() - 1);

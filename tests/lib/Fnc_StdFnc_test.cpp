@@ -61,7 +61,8 @@ TEST(ToKatakana, FoldsHiraganaThenTrims) {
       {u"\u3000あ\u3000", u"\u3000ア\u3000"},
       {u" ", u""},
   };
-  for (const TextCase& c : cases) EXPECT_EQ(ToKatakana(c.input, Mapper()), c.expected) << Show(c.input);
+  for (const TextCase& c : cases)
+    EXPECT_EQ(ToKatakana(c.input, Mapper()), c.expected) << Show(c.input);
 }
 
 TEST(ToHalfWidth, FoldsKanaAndWidthThenTrims) {
@@ -79,7 +80,8 @@ TEST(ToHalfWidth, FoldsKanaAndWidthThenTrims) {
       {u"\u3000", u""},
       {u"報告書\u3000（最終）", u"報告書 (最終)"},
   };
-  for (const TextCase& c : cases) EXPECT_EQ(ToHalfWidth(c.input, Mapper()), c.expected) << Show(c.input);
+  for (const TextCase& c : cases)
+    EXPECT_EQ(ToHalfWidth(c.input, Mapper()), c.expected) << Show(c.input);
 }
 
 TEST(ToHalfWidth, KeepsLongTextsWhole) {

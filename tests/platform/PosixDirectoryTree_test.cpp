@@ -1,7 +1,5 @@
 #include "platform/posix/PosixDirectoryTree.h"
 
-#include "platform/posix/PosixLocalClock.h"
-
 #include <dirent.h>
 #include <fcntl.h>
 #include <gmock/gmock.h>
@@ -27,8 +25,9 @@
 #include <vector>
 
 #include "base/Columns.h"
-#include "core/FolderScan.h"
 #include "base/TextCodec.h"
+#include "core/FolderScan.h"
+#include "platform/posix/PosixLocalClock.h"
 
 namespace tarnvik::platform {
 namespace {
@@ -212,8 +211,8 @@ ScanResult Scan(const std::string& root, DirectoryTree& fs, Host& host) {
   out.folders = counters.FolderCount;
   out.messages = host.messages;
   for (int r = 1; r < table.RowCount() - 1; ++r) {
-    out.rows.push_back({table.Cell(base::kColName, r), table.Cell(base::kColFolder, r), table.Cell(base::kColTime, r),
-                        table.Cell(base::kColSize, r)});
+    out.rows.push_back({table.Cell(base::kColName, r), table.Cell(base::kColFolder, r),
+                        table.Cell(base::kColTime, r), table.Cell(base::kColSize, r)});
   }
   return out;
 }

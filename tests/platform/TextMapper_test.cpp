@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/text/TableTextMapper.h"
 #include "platform/SystemServices.h"
+#include "platform/text/TableTextMapper.h"
 
 namespace tarnvik::platform {
 namespace {

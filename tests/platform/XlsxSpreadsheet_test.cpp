@@ -17,10 +17,10 @@
 #include <string>
 #include <vector>
 
+#include "base/TextCodec.h"
 #include "core/ColumnLayout.h"
 #include "lib/Fnc_ExcelCnv.h"
 #include "lib/Fnc_Grid.h"
-#include "base/TextCodec.h"
 #include "platform/posix/PosixLocalClock.h"
 
 namespace tarnvik::platform {

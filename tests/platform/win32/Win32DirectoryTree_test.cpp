@@ -8,14 +8,14 @@
 #include <string>
 #include <vector>
 
+#include "base/TextCodec.h"
 #include "core/ColumnLayout.h"
 #include "core/FolderScan.h"
 #include "core/LaunchDecision.h"
-#include "base/TextCodec.h"
-#include "platform/win32/Win32FileQueries.h"
-#include "platform/win32/Win32LocalClock.h"
 #include "platform/win32/FileTimes.h"
 #include "platform/win32/WideText.h"
+#include "platform/win32/Win32FileQueries.h"
+#include "platform/win32/Win32LocalClock.h"
 
 namespace tarnvik::platform {
 namespace {
