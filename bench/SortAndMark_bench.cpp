@@ -156,13 +156,21 @@ void BM_Realistic(benchmark::State& state) {
 }
 BENCHMARK(BM_Realistic)->ArgName("order")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
-void BM_IdenticalKeys(benchmark::State& state) { RunSortAndMark(state, IdenticalKeys(0), 0); }
+constexpr tarnvik::base::SortOrder kByName = tarnvik::base::SortOrder::ByName;
+
+void BM_IdenticalKeys(benchmark::State& state) {
+  RunSortAndMark(state, IdenticalKeys(kByName), kByName);
+}
 BENCHMARK(BM_IdenticalKeys)->Unit(benchmark::kMillisecond);
 
-void BM_PeelSmallest(benchmark::State& state) { RunSortAndMark(state, PeelingKeys(0, false), 0); }
+void BM_PeelSmallest(benchmark::State& state) {
+  RunSortAndMark(state, PeelingKeys(kByName, false), kByName);
+}
 BENCHMARK(BM_PeelSmallest)->Unit(benchmark::kMillisecond);
 
-void BM_PeelLargest(benchmark::State& state) { RunSortAndMark(state, PeelingKeys(0, true), 0); }
+void BM_PeelLargest(benchmark::State& state) {
+  RunSortAndMark(state, PeelingKeys(kByName, true), kByName);
+}
 BENCHMARK(BM_PeelLargest)->Unit(benchmark::kMillisecond);
 
 }  // namespace

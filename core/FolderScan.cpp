@@ -28,7 +28,7 @@ struct Level {
   std::vector<DirEntry> entries;
   size_t next = 0;
   size_t folderLength = 0;
-  SharedText folder;
+  base::SharedText folder;
 };
 
 std::u16string RelativeFolder(const std::u16string& root, const std::u16string& dir,

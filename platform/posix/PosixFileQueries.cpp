@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/CellFormat.h"
 #include "platform/Files.h"
 
 namespace tarnvik::platform {
@@ -27,9 +28,7 @@ bool PosixFileQueries::IsFolder(const std::string& nativePath) const {
 std::string PosixFileQueries::DefaultRoot() const {
   const char* home = std::getenv("HOME");
   if (home == nullptr || home[0] != '/') return "/";
-  std::string root = home;
-  while (root.size() > 1 && root.back() == '/') root.pop_back();
-  return root;
+  return base::WithoutTrailingSeparator(std::string(home));
 }
 
 bool PosixFileQueries::MayWriteFile(const std::string& nativePath) const {

@@ -8,7 +8,7 @@
 #include "platform/posix/PosixFileQueries.h"
 #include "platform/posix/PosixLocalClock.h"
 #include "platform/text/TableTextMapper.h"
-#include "platform/xlsx/XlsxSpreadsheet.h"
+#include "platform/xlsx/XlsxWorkbooks.h"
 
 namespace tarnvik::platform {
 
@@ -20,14 +20,7 @@ struct SystemServices::Parts {
 
 SystemServices::SystemServices() : parts_(std::make_unique<Parts>()) {
   engine_.newDirectoryTree = [] { return std::make_unique<PosixDirectoryTree>(); };
-  engine_.newWorkbookForViewing =
-      [clock = &parts_->clock](WorkbookOpener opener) -> std::unique_ptr<Spreadsheet> {
-    return std::make_unique<XlsxSpreadsheet>(
-        XlsxSpreadsheet::ForViewing(std::move(opener), *clock));
-  };
-  engine_.newWorkbookFile = [](const std::string& nativePath) -> std::unique_ptr<Spreadsheet> {
-    return std::make_unique<XlsxSpreadsheet>(XlsxSpreadsheet::ForFile(nativePath));
-  };
+  UseXlsxWorkbooks(engine_, parts_->clock);
   engine_.files = &parts_->files;
   engine_.textMapper = &parts_->textMapper;
   engine_.clock = &parts_->clock;

@@ -19,16 +19,16 @@ class WindowServices {
  public:
   WindowServices(platform::SettingsStore& settings, std::unique_ptr<platform::Launcher> launcher)
       : launcher_(std::move(launcher)) {
-    services_.engine = system_.Engine();
-    services_.settings = &settings;
-    services_.launcher = launcher_ ? launcher_.get() : &desktop_;
+    bundle_.engine = system_.Engine();
+    bundle_.settings = &settings;
+    bundle_.launcher = launcher_ ? launcher_.get() : &desktop_;
   }
 
  protected:
   platform::SystemServices system_;
   platform::GioLauncher desktop_;
   std::unique_ptr<platform::Launcher> launcher_;
-  platform::Services services_;
+  platform::Services bundle_;
 };
 
 // The main window together with the services it was handed, which live as
@@ -37,7 +37,7 @@ class TestWindow : private WindowServices, public app::TfmTarnvik {
  public:
   explicit TestWindow(platform::SettingsStore& settings,
                       std::unique_ptr<platform::Launcher> launcher = nullptr)
-      : WindowServices(settings, std::move(launcher)), TfmTarnvik(services_) {}
+      : WindowServices(settings, std::move(launcher)), TfmTarnvik(bundle_) {}
 };
 
 }  // namespace tarnvik::testing

@@ -404,7 +404,7 @@ class TfmTarnvikTest : public QObject {
     QCOMPARE(w->StGSrchFl->model()->rowCount(), 1);
     QCOMPARE(RowTexts(w->StGSrchFl, 0), (QStringList{"   1", "", "", "", "", ""}));
     QCOMPARE(w->StGSelFil->model()->headerData(0, Qt::Vertical).toString(), QString());
-    QCOMPARE(w->CurrentSortOrder(), 0);
+    QCOMPARE(static_cast<int>(w->CurrentSortOrder()), 0);
     QVERIFY(w->ProgressWindow() == nullptr);
   }
 
@@ -525,7 +525,7 @@ class TfmTarnvikTest : public QObject {
     QTest::mouseClick(w->RdGSortKbn->Item(1), Qt::LeftButton);
     QCOMPARE(caption, TfmTarnvik::kSortCaption);
     QVERIFY(w->ProgressWindow() == nullptr);
-    QCOMPARE(w->CurrentSortOrder(), 1);
+    QCOMPARE(static_cast<int>(w->CurrentSortOrder()), 1);
     QCOMPARE(layouts.count(), 1);
     QCOMPARE(w->width(), 764);
     QCOMPARE(w->minimumWidth(), 764);
@@ -581,7 +581,7 @@ class TfmTarnvikTest : public QObject {
     // the one Enter or a double-click opens.
     for (int order : {1, 0}) {
       w->RdGSortKbn->SetItemIndex(order);
-      QCOMPARE(w->CurrentSortOrder(), order);
+      QCOMPARE(static_cast<int>(w->CurrentSortOrder()), order);
       QCOMPARE(w->StGSrchFl->CurrentTableRow(), 3);
       QCOMPARE(w->StGSelFil->CurrentTableRow(), 2);
       QCOMPARE(w->StGSrchFl->selectionModel()->selectedRows().size(), 1);

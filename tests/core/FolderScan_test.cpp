@@ -202,7 +202,7 @@ struct Scan {
   }
 
   // Data rows are 1 .. RowCount - 2; the last row is the blank slot.
-  std::vector<std::u16string> base::Column(int col) const {
+  std::vector<std::u16string> Column(int col) const {
     std::vector<std::u16string> out;
     for (int r = 1; r < table.RowCount() - 1; ++r) out.push_back(table.Cell(col, r));
     return out;
@@ -422,8 +422,8 @@ TEST_F(FolderScanTest, FileWhoseMetadataIsGoneIsListedWithEmptyTimeAndSize) {
   s.LeaveStaleRows(3);
   s.Run(fs, u"/data");
   EXPECT_EQ(s.DataRow(1),
-            (Row{u"   1", u"kept", u"", u"2024.01.01 00:00:00", u"     7", u"", u""}));
-  EXPECT_EQ(s.DataRow(2), (Row{u"   2", u"vanished", u"", u"", u"", u"", u""}));
+            (base::Row{u"   1", u"kept", u"", u"2024.01.01 00:00:00", u"     7", u"", u""}));
+  EXPECT_EQ(s.DataRow(2), (base::Row{u"   2", u"vanished", u"", u"", u"", u"", u""}));
   EXPECT_EQ(s.counters.FileCount, 2);
 }
 

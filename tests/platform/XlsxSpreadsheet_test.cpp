@@ -595,7 +595,8 @@ TEST_F(XlsxSpreadsheetTest, CallsOutOfOrderOrWithBadArgumentsThrow) {
 
 TEST_F(XlsxSpreadsheetTest, WorkbookDroppedBeforeDisconnectIsNotSaved) {
   {
-    XlsxSpreadsheet s = XlsxSpreadsheet::ForViewing([](const std::string&) { return true; });
+    XlsxSpreadsheet s =
+        XlsxSpreadsheet::ForViewing([](const std::string&) { return true; }, clock_);
     s.Connect();
     s.SetVisible(true);
     s.AddWorkbook();
