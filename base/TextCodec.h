@@ -29,17 +29,26 @@ struct Character {
   bool rawByte = false;
 };
 
-// Reads the character at text[i] by the policy above and moves i past it.
-// i must be below text.size().
-inline Character NextCharacter(std::u16string_view text, size_t& i) {
-  const char16_t u = text[i++];
+// Reads the character at s by the policy above and moves s past it; s must
+// be below end. For writers that walk a buffer by pointer.
+inline Character NextCharacter(const char16_t*& s, const char16_t* end) {
+  const char16_t u = *s++;
   if (u < 0xD800 || u > 0xDFFF) return {u, false};
-  if (u <= 0xDBFF && i < text.size() && text[i] >= 0xDC00 && text[i] <= 0xDFFF) {
-    const char16_t low = text[i++];
+  if (u <= 0xDBFF && s < end && *s >= 0xDC00 && *s <= 0xDFFF) {
+    const char16_t low = *s++;
     return {0x10000 + ((static_cast<char32_t>(u) - 0xD800) << 10) + (low - 0xDC00), false};
   }
   if (u >= 0xDC80 && u <= 0xDCFF) return {static_cast<char32_t>(u - 0xDC00), true};
   return {0xFFFD, false};
+}
+
+// The same for text[i], moving i past the character; i must be below
+// text.size().
+inline Character NextCharacter(std::u16string_view text, size_t& i) {
+  const char16_t* s = text.data() + i;
+  const Character ch = NextCharacter(s, text.data() + text.size());
+  i = static_cast<size_t>(s - text.data());
+  return ch;
 }
 
 // Writes `cp` (at most U+10FFFF, no surrogate) as UTF-8 at p, which has room

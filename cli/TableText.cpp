@@ -53,9 +53,8 @@ char* EncodeCell(const std::u16string& cell, char* p) {
     }
     // Outside ASCII: the codec's one surrogate policy, with the stand-ins
     // of undecodable file-name bytes written back as those bytes.
-    size_t at = static_cast<size_t>(s - 1 - cell.data());
-    const base::Character ch = base::NextCharacter(cell, at);
-    s = cell.data() + at;
+    --s;
+    const base::Character ch = base::NextCharacter(s, end);
     if (ch.rawByte) {
       *p++ = static_cast<char>(ch.codePoint);
     } else {
