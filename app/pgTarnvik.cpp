@@ -11,9 +11,12 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include "app/BusyCursor.h"
+#include "app/EnterKeys.h"
 #include "app/InputBlocker.h"
 #include "app/RadioGroup.h"
 #include "app/WindowFonts.h"
+#include "app/WrappedTextTip.h"
 #include "core/ColumnLayout.h"
 #include "core/DuplicateViews.h"
 #include "core/KeywordFilter.h"
@@ -27,6 +30,7 @@
 #include "platform/DirectoryTree.h"
 #include "platform/Settings.h"
 #include "platform/SystemServices.h"
+#include "platform/dbus/DBusFileManager.h"
 #include "platform/gio/GioLauncher.h"
 #include "platform/xlsx/XlsxSpreadsheet.h"
 #include "windows/WindowFrame.h"
@@ -124,11 +128,18 @@ TfmTarnvik::TfmTarnvik(platform::SettingsStore& settings, QWidget* parent)
 
 TfmTarnvik::TfmTarnvik(platform::SettingsStore& settings,
                        std::unique_ptr<platform::Launcher> launcher, QWidget* parent)
+    : TfmTarnvik(settings, std::move(launcher), nullptr, parent) {}
+
+TfmTarnvik::TfmTarnvik(platform::SettingsStore& settings,
+                       std::unique_ptr<platform::Launcher> launcher,
+                       std::unique_ptr<platform::FileManager> fileManager, QWidget* parent)
     : QWidget(parent),
       settings_(settings),
       anchors_(kDesignClient),
       blocker_(new InputBlocker(this)),
-      launcher_(launcher ? std::move(launcher) : std::make_unique<platform::GioLauncher>()) {
+      launcher_(launcher ? std::move(launcher) : std::make_unique<platform::GioLauncher>()),
+      fileManager_(fileManager ? std::move(fileManager)
+                               : std::make_unique<platform::DBusFileManager>()) {
   setObjectName(QStringLiteral("fmTarnvik"));
   setWindowTitle(kCaption);
   QPalette pal = palette();
@@ -140,6 +151,7 @@ TfmTarnvik::TfmTarnvik(platform::SettingsStore& settings,
   setMinimumHeight(kMinimumOuterHeight - kSizableFrame.height());
   setFixedWidth(kDesignClient.width());
   CreateControls();
+  CreateDesktopHooks();
   FormCreate();
 }
 
@@ -157,6 +169,7 @@ void TfmTarnvik::CreateControls() {
   RcEdFmPath->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   RcEdFmPath->document()->setDocumentMargin(2);
   ReadableWhenDisabled(RcEdFmPath, QPalette::Base);
+  new WrappedTextTip(RcEdFmPath);
 
   UpDnFmPath = new UpDownArrows(0, kSlotCount - 1, this);
 
@@ -272,6 +285,15 @@ void TfmTarnvik::CreateControls() {
                                StGSrchFl, STxSelStr,  EdSelStr1,  CmbAndOr,  EdSelStr2, BtnShSame,
                                STxSelCnt, StGSelFil,  BtnXlsCv2,  BtnEqSame, BtnEqName};
   for (size_t i = 1; i < std::size(tabOrder); ++i) setTabOrder(tabOrder[i - 1], tabOrder[i]);
+
+  auto* enter = new EnterKeys(this);
+  for (QPushButton* b :
+       {BtnFmPath, BtnSearch, BtnXlsCnv, BtnEqName, BtnEqSame, BtnXlsCv2, BtnPrgEnd, BtnShSame}) {
+    enter->AddButton(b);
+  }
+  for (QLineEdit* keyword : {EdSelStr1, CmbAndOr->lineEdit(), EdSelStr2}) {
+    enter->AddField(keyword, BtnShSame);
+  }
 
   connect(UpDnFmPath, &UpDownArrows::Clicked, this, &TfmTarnvik::UpDnFmPathClick);
   connect(RdGSortKbn, &RadioGroup::ItemChanged, this, &TfmTarnvik::RdGSortKbnClick);
@@ -507,6 +529,7 @@ void TfmTarnvik::BtnFmPathClick() {
     // The dialog is modal on its own; the window's input blocker would only
     // stand in its way.
     blocker_->SetActive(false);
+    const NormalCursor pointer;
     dialog.exec();
     blocker_->SetActive(true);
     const std::u16string chosen = WithoutTrailingSlash(ToText(dialog.Directory()));
@@ -520,6 +543,7 @@ void TfmTarnvik::RunCommand(const std::function<void()>& work) {
   if (busy_) return;
   struct Scope {
     TfmTarnvik& w;
+    const BusyCursor cursor;
     explicit Scope(TfmTarnvik& window) : w(window) {
       w.busy_ = true;
       w.blocker_->SetActive(true);
@@ -578,6 +602,7 @@ void TfmTarnvik::ProcessPendingEvents() { pump_.Pump(); }
 void TfmTarnvik::ShowMessage(const std::u16string& text) {
   QString message = ToQString(text);
   message.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+  const NormalCursor pointer;
   if (messageSink_) {
     messageSink_(message);
     return;

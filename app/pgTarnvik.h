@@ -20,8 +20,9 @@ class QPlainTextEdit;
 class QPushButton;
 
 namespace tarnvik::platform {
+class FileManager;
 class Launcher;
-}
+}  // namespace tarnvik::platform
 
 namespace tarnvik::platform {
 class SettingsStore;
@@ -32,6 +33,7 @@ class TfmAnimate;
 
 namespace tarnvik::app {
 
+class GridMenu;
 class InputBlocker;
 class RadioGroup;
 
@@ -80,11 +82,15 @@ class TfmTarnvik : public QWidget, public core::EngineHost {
   // Creates the window with its controls and runs FormCreate on the saved
   // settings in `settings`, which must outlive the window. Files and
   // exported workbooks are opened through `launcher`; without one, through
-  // the desktop's default programs (platform::GioLauncher). The window is
-  // not shown.
+  // the desktop's default programs (platform::GioLauncher). Files are shown
+  // in their folders through `fileManager`; without one, through the
+  // desktop's file manager on the session bus (platform::DBusFileManager).
+  // The window is not shown.
   explicit TfmTarnvik(platform::SettingsStore& settings, QWidget* parent = nullptr);
   TfmTarnvik(platform::SettingsStore& settings, std::unique_ptr<platform::Launcher> launcher,
              QWidget* parent = nullptr);
+  TfmTarnvik(platform::SettingsStore& settings, std::unique_ptr<platform::Launcher> launcher,
+             std::unique_ptr<platform::FileManager> fileManager, QWidget* parent = nullptr);
   ~TfmTarnvik() override;
 
   // Start-up: the default root (the home folder) in every slot, then the
@@ -143,10 +149,18 @@ class TfmTarnvik : public QWidget, public core::EngineHost {
   void StGSelFilSelectCell(int ARow);
   void StGSrchFlDblClick();
   void StGSelFilDblClick();
+  // The context menus of the upper and the lower grid (GridMenu), on their
+  // selected rows, FoundRow and PickedRow. Rows dragged out of either grid
+  // carry their files (FileMimeData), under the table's root as opening
+  // does.
+  GridMenu* StGSrchFlMenu() const { return srchFlMenu_; }
+  GridMenu* StGSelFilMenu() const { return selFilMenu_; }
 
   // Runs `work` as a command of this window: input to the window is
-  // blocked meanwhile, and a close requested meanwhile happens afterwards.
-  // Does nothing when another command is running.
+  // blocked and the pointer shows the wait cursor meanwhile (a message box
+  // or the folder chooser shown by the command gets the ordinary cursor),
+  // and a close requested meanwhile happens afterwards. Does nothing when
+  // another command is running.
   void RunCommand(const std::function<void()>& work);
   bool IsBusy() const { return busy_; }
 
@@ -221,6 +235,7 @@ class TfmTarnvik : public QWidget, public core::EngineHost {
 
  private:
   void CreateControls();
+  void CreateDesktopHooks();
   void ShowMarkedRows(const char16_t* mark);
   void ExportTable(const core::ResultTable& table);
   void ShowRoot(const std::u16string& root);
@@ -241,6 +256,9 @@ class TfmTarnvik : public QWidget, public core::EngineHost {
   InputBlocker* blocker_;
   std::unique_ptr<windows::TfmAnimate> animate_;
   std::unique_ptr<platform::Launcher> launcher_;
+  std::unique_ptr<platform::FileManager> fileManager_;
+  GridMenu* srchFlMenu_ = nullptr;
+  GridMenu* selFilMenu_ = nullptr;
   MessageSink messageSink_;
   bool busy_ = false;
   bool closePending_ = false;
