@@ -4,7 +4,12 @@
 # the last line on stdout:
 #
 #   QT_WIN=$(tools/build-qt-windows.sh)
-#   cmake -DCMAKE_PREFIX_PATH="$QT_WIN" -DQT_HOST_PATH=/usr ...
+#   cmake -DCMAKE_TOOLCHAIN_FILE="$QT_WIN/lib/cmake/Qt6/qt.toolchain.cmake" ...
+#
+# Qt's toolchain file loads the mingw-w64 toolchain kept in the prefix (or the
+# one given as -DQT_CHAINLOAD_TOOLCHAIN_FILE) and lets find_package(Qt6) look
+# inside the prefix. A project using only its own toolchain file passes
+# -DCMAKE_PREFIX_PATH="$QT_WIN" -DCMAKE_FIND_ROOT_PATH="$QT_WIN" instead.
 #
 # The prefix is ${TARNVIK_CACHE_DIR:-${XDG_CACHE_HOME:-$HOME/.cache}/tarnvik}/
 # qt6-win64-<Qt version>-<recipe hash>. The hash covers the source package
@@ -234,6 +239,14 @@ for dll in "$gcc_dir/libstdc++-6.dll" "$gcc_dir/libgcc_s_seh-1.dll" "/usr/$tripl
   [[ -f "$dll" ]] || { echo "Missing mingw runtime DLL: $dll"; exit 1; }
   cp "$dll" "$staged/bin/"
 done
+# Qt's toolchain file chain-loads the toolchain Qt was configured with, which
+# lived in the work folder; a copy inside the prefix keeps it usable.
+qt_toolchain=$staged/lib/cmake/Qt6/qt.toolchain.cmake
+cp "$work/toolchain.cmake" "$staged/lib/cmake/Qt6/mingw-w64-x86_64-posix.cmake"
+sed -i 's|^set(__qt_initially_configured_toolchain_file ".*")$|set(__qt_initially_configured_toolchain_file "${CMAKE_CURRENT_LIST_DIR}/mingw-w64-x86_64-posix.cmake")|' \
+  "$qt_toolchain"
+grep -qF 'CMAKE_CURRENT_LIST_DIR}/mingw-w64-x86_64-posix.cmake' "$qt_toolchain" ||
+  { echo "Could not point $qt_toolchain at the kept toolchain"; exit 1; }
 for needed in bin/Qt6Core.dll bin/Qt6Gui.dll bin/Qt6Widgets.dll bin/Qt6Test.dll \
   plugins/platforms/qwindows.dll plugins/platforms/qoffscreen.dll; do
   [[ -f "$staged/$needed" ]] || { echo "Build finished without $needed"; exit 1; }
