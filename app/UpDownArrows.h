@@ -12,8 +12,8 @@ enum class UpDownButton { Up, Down };
 // Up-down arrows: two stacked arrow buttons holding a position within a
 // range. The up arrow adds one, the down arrow subtracts one; Clicked is
 // emitted only when the position changes, so a press at either end of the
-// range reports nothing. The Up and Down keys work when it has the focus.
-// UI thread only.
+// range reports nothing. The Up and Down keys work when it has the focus,
+// and a focus frame is drawn over the arrows meanwhile. UI thread only.
 class UpDownArrows : public QWidget {
   Q_OBJECT
 
@@ -36,6 +36,8 @@ class UpDownArrows : public QWidget {
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
   int minimum_;
@@ -43,6 +45,8 @@ class UpDownArrows : public QWidget {
   int position_;
   QToolButton* up_;
   QToolButton* down_;
+  // Drawn over the arrows, which cover the whole control.
+  QWidget* focusFrame_;
 };
 
 }  // namespace tarnvik::app

@@ -14,6 +14,8 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include "app/BusyCursor.h"
+#include "app/EnterKeys.h"
 #include "app/InputBlocker.h"
 #include "app/RadioGroup.h"
 #include "app/WindowFonts.h"
@@ -288,6 +290,7 @@ void TfmTarnvik::BtnFmPathClick() {
     // The dialog is modal on its own; the window's input blocker would only
     // stand in its way.
     blocker_->SetActive(false);
+    const NormalCursor pointer;
     dialog.exec();
     blocker_->SetActive(true);
     const std::u16string chosen = base::WithoutTrailingSeparator(ToText(dialog.Directory()));
@@ -301,6 +304,7 @@ void TfmTarnvik::RunCommand(const std::function<void()>& work) {
   if (busy_) return;
   struct Scope {
     TfmTarnvik& w;
+    const BusyCursor cursor;
     explicit Scope(TfmTarnvik& window) : w(window) {
       w.busy_ = true;
       w.blocker_->SetActive(true);

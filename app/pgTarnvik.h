@@ -24,6 +24,7 @@ namespace tarnvik::core {
 class MatchKeys;
 }
 namespace tarnvik::platform {
+class FileManager;
 class Launcher;
 class SettingsStore;
 }  // namespace tarnvik::platform
@@ -33,6 +34,7 @@ class TfmAnimate;
 
 namespace tarnvik::app {
 
+class GridMenu;
 class InputBlocker;
 class RadioGroup;
 
@@ -80,9 +82,10 @@ class TfmTarnvik : public QWidget, public base::EngineHost {
 
   // Creates the window with its controls and runs FormCreate on the saved
   // settings of `services`. Everything the window asks of the operating
-  // system goes through `services` (settings, launcher, a directory walker
-  // per search, a workbook per export, the default root, the text mapper,
-  // the clock), which must outlive the window. The window is not shown.
+  // system goes through `services` (settings, launcher, file manager, a
+  // directory walker per search, a workbook per export, the default root,
+  // the text mapper, the clock), which must outlive the window. The window
+  // is not shown.
   explicit TfmTarnvik(platform::Services& services, QWidget* parent = nullptr);
   ~TfmTarnvik() override;
 
@@ -140,10 +143,18 @@ class TfmTarnvik : public QWidget, public base::EngineHost {
   void StGSelFilSelectCell(int ARow);
   void StGSrchFlDblClick();
   void StGSelFilDblClick();
+  // The context menus of the upper and the lower grid (GridMenu), on their
+  // selected rows, FoundRow and PickedRow. Rows dragged out of either grid
+  // carry their files (FileMimeData), under the table's root as opening
+  // does.
+  GridMenu* StGSrchFlMenu() const { return srchFlMenu_; }
+  GridMenu* StGSelFilMenu() const { return selFilMenu_; }
 
   // Runs `work` as a command of this window: input to the window is
-  // blocked meanwhile, and a close requested meanwhile happens afterwards.
-  // Does nothing when another command is running.
+  // blocked and the pointer shows the wait cursor meanwhile (a message box
+  // or the folder chooser shown by the command gets the ordinary cursor),
+  // and a close requested meanwhile happens afterwards. Does nothing when
+  // another command is running.
   void RunCommand(const std::function<void()>& work);
   bool IsBusy() const { return busy_; }
 
@@ -219,6 +230,7 @@ class TfmTarnvik : public QWidget, public base::EngineHost {
 
  private:
   void CreateControls();
+  void CreateDesktopHooks();
   void ShowMarkedRows(const char16_t* mark);
   void ExportTable(const base::ResultTable& table);
   void ShowRoot(const std::u16string& root);
@@ -228,6 +240,7 @@ class TfmTarnvik : public QWidget, public base::EngineHost {
   platform::Services& services_;
   platform::SettingsStore& settings_;
   platform::Launcher& launcher_;
+  platform::FileManager& fileManager_;
   std::unique_ptr<core::MatchKeys> matchKeys_;
   std::array<std::u16string, kSlotCount> searchRoots_;
   std::u16string defaultRoot_;
@@ -241,6 +254,8 @@ class TfmTarnvik : public QWidget, public base::EngineHost {
   EventPump pump_;
   InputBlocker* blocker_;
   std::unique_ptr<windows::TfmAnimate> animate_;
+  GridMenu* srchFlMenu_ = nullptr;
+  GridMenu* selFilMenu_ = nullptr;
   MessageSink messageSink_;
   bool busy_ = false;
   bool closePending_ = false;

@@ -8,9 +8,11 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include "app/EnterKeys.h"
 #include "app/InputBlocker.h"
 #include "app/RadioGroup.h"
 #include "app/WindowFonts.h"
+#include "app/WrappedTextTip.h"
 #include "app/pgTarnvik.h"
 #include "core/KeywordFilter.h"
 #include "windows/WindowFrame.h"
@@ -62,6 +64,7 @@ TfmTarnvik::TfmTarnvik(platform::Services& services, QWidget* parent)
       services_(services),
       settings_(*services.settings),
       launcher_(*services.launcher),
+      fileManager_(*services.fileManager),
       matchKeys_(std::make_unique<core::MatchKeys>(*services.engine.textMapper)),
       anchors_(kDesignClient),
       blocker_(new InputBlocker(this)) {
@@ -76,6 +79,7 @@ TfmTarnvik::TfmTarnvik(platform::Services& services, QWidget* parent)
   setMinimumHeight(kMinimumOuterHeight - kSizableFrame.height());
   setFixedWidth(kDesignClient.width());
   CreateControls();
+  CreateDesktopHooks();
   FormCreate();
 }
 
@@ -93,6 +97,7 @@ void TfmTarnvik::CreateControls() {
   RcEdFmPath->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   RcEdFmPath->document()->setDocumentMargin(2);
   ReadableWhenDisabled(RcEdFmPath, QPalette::Base);
+  new WrappedTextTip(RcEdFmPath);
 
   UpDnFmPath = new UpDownArrows(0, kSlotCount - 1, this);
 
@@ -208,6 +213,15 @@ void TfmTarnvik::CreateControls() {
                                StGSrchFl, STxSelStr,  EdSelStr1,  CmbAndOr,  EdSelStr2, BtnShSame,
                                STxSelCnt, StGSelFil,  BtnXlsCv2,  BtnEqSame, BtnEqName};
   for (size_t i = 1; i < std::size(tabOrder); ++i) setTabOrder(tabOrder[i - 1], tabOrder[i]);
+
+  auto* enter = new EnterKeys(this);
+  for (QPushButton* b :
+       {BtnFmPath, BtnSearch, BtnXlsCnv, BtnEqName, BtnEqSame, BtnXlsCv2, BtnPrgEnd, BtnShSame}) {
+    enter->AddButton(b);
+  }
+  for (QLineEdit* keyword : {EdSelStr1, CmbAndOr->lineEdit(), EdSelStr2}) {
+    enter->AddField(keyword, BtnShSame);
+  }
 
   connect(UpDnFmPath, &UpDownArrows::Clicked, this, &TfmTarnvik::UpDnFmPathClick);
   connect(RdGSortKbn, &RadioGroup::ItemChanged, this, &TfmTarnvik::RdGSortKbnClick);

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QMessageBox>
 
+#include "app/BusyCursor.h"
 #include "app/RadioGroup.h"
 #include "app/pgTarnvik.h"
 #include "windows/QtText.h"
@@ -45,6 +46,7 @@ void TfmTarnvik::ProcessPendingEvents() { pump_.Pump(); }
 void TfmTarnvik::ShowMessage(const std::u16string& text) {
   QString message = ToQString(text);
   message.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+  const NormalCursor pointer;
   if (messageSink_) {
     messageSink_(message);
     return;

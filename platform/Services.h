@@ -7,6 +7,7 @@
 namespace tarnvik::platform {
 
 class DirectoryTree;
+class FileManager;
 class FileQueries;
 class Launcher;
 class LocalClock;
@@ -45,6 +46,8 @@ struct Services {
   SettingsStore* settings = nullptr;
   // Opens documents with the desktop's programs.
   Launcher* launcher = nullptr;
+  // Shows files in their folders in the desktop's file manager.
+  FileManager* fileManager = nullptr;
 };
 
 }  // namespace tarnvik::platform

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Takes a screenshot of Tarnvik after a search and a keyword filter, on a
 # virtual X display:
-#   tools/screenshot.sh [OUT.png]       (default docs/screenshot.png)
+#   tools/screenshot.sh [OUT.png]         (default docs/screenshot.png)
+#   tools/screenshot.sh --menu [OUT.png]  (default docs/screenshot-menu.png)
+#                                         the same with a row's context menu open
 # Builds what is missing into build/ (or $TARNVIK_BUILD_DIR), makes a small
 # tree with Japanese and repeated file names, points slot 0 at it through a
 # settings file in a temporary XDG_CONFIG_HOME, starts the program under
@@ -11,7 +13,16 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${TARNVIK_BUILD_DIR:-$here/build}
-out=${1:-$here/docs/screenshot.png}
+menu=false
+if [[ "${1:-}" == "--menu" ]]; then
+  menu=true
+  shift
+fi
+if $menu; then
+  out=${1:-$here/docs/screenshot-menu.png}
+else
+  out=${1:-$here/docs/screenshot.png}
+fi
 case "$out" in /*) ;; *) out="$PWD/$out" ;; esac
 
 if [[ ! -x "$build/app/tarnvik" || ! -x "$build/bench/gentree_tool" ]]; then
@@ -84,5 +95,15 @@ sleep 0.5
 xdotool mousemove --window "$wid" 700 560
 sleep 0.5
 mkdir -p "$(dirname "$out")"
-import -window "$wid" "$out"
+if $menu; then
+  # Right-click a row of the upper table: the row is selected and its menu
+  # opens. The menu is a window of its own, so the screen is grabbed and
+  # cut to the main window's place.
+  xdotool mousemove --window "$wid" 250 205 click 3
+  sleep 1
+  eval "$(xdotool getwindowgeometry --shell "$wid")"
+  import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$out"
+else
+  import -window "$wid" "$out"
+fi
 echo "$out"

@@ -15,6 +15,7 @@ packages=(
   libicu-dev
   libxlsxwriter-dev
   libglib2.0-dev shared-mime-info
+  dbus-daemon
   unzip
   clang-format
   tzdata

@@ -2,8 +2,10 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QSignalSpy>
+#include <QToolTip>
 #include <QtTest>
 
 #include "app/WindowFonts.h"
@@ -207,6 +209,70 @@ class ResultGridTest : public QObject {
     // With another modifier, Enter is not an opening.
     QTest::keyClick(&grid, Qt::Key_Return, Qt::ControlModifier);
     QCOMPARE(opened.count(), 2);
+  }
+
+  // A cell too narrow for its text shows the whole text as a tooltip; a
+  // cell that fits shows none. Sizes of seven digits and more overflow the
+  // six-character Size column; long names and folders overflow theirs.
+  void clippedCellsShowTheirTextAsATip_data() {
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("clipped");
+    QTest::newRow("short name") << 1 << "a.txt" << false;
+    QTest::newRow("long name") << 1 << QString(40, QLatin1Char('n')) + ".xlsx" << true;
+    QTest::newRow("long Japanese folder") << 2 << QString(15, QChar(0x30D5)) << true;
+    QTest::newRow("six-digit size") << 4 << "999999" << false;
+    QTest::newRow("seven-digit size") << 4 << "1234567" << true;
+    QTest::newRow("ten-digit size") << 4 << "4294967296" << true;
+    QTest::newRow("mark") << 5 << "Same" << false;
+  }
+
+  void clippedCellsShowTheirTextAsATip() {
+    QFETCH(int, column);
+    QFETCH(QString, text);
+    QFETCH(bool, clipped);
+    ResultGrid grid;
+    grid.setFont(tarnvik::app::WindowFont());
+    tarnvik::base::EngineHost host;
+    ResultTable lower;
+    grid.BeginResult();
+    tarnvik::core::ApplyColumnLayout(0, grid.Table(), lower, host);
+    Fill(grid.Table(), 2);
+    grid.Table().SetCell(column, 2, text.toStdU16String());
+    grid.EndResult();
+    grid.resize(712, 222);
+    grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    const QModelIndex cell = grid.model()->index(1, column - 1);
+    QCOMPARE(grid.ClippedText(cell), clipped ? text : QString());
+    // The help event the viewport gets when the pointer rests on the cell.
+    QToolTip::hideText();
+    const QPoint at = grid.visualRect(cell).center();
+    QHelpEvent help(QEvent::ToolTip, at, grid.viewport()->mapToGlobal(at));
+    QApplication::sendEvent(grid.viewport(), &help);
+    QCOMPARE(QToolTip::isVisible(), clipped);
+    if (clipped) QCOMPARE(QToolTip::text(), text);
+    // The cell beside it has a short text: no tip, and a shown one goes.
+    const QModelIndex other = grid.model()->index(0, 0);
+    const QPoint at2 = grid.visualRect(other).center();
+    QHelpEvent help2(QEvent::ToolTip, at2, grid.viewport()->mapToGlobal(at2));
+    QApplication::sendEvent(grid.viewport(), &help2);
+    QTRY_VERIFY(!QToolTip::isVisible());
+  }
+
+  // Row numbers past four digits overflow the number column the same way.
+  void clippedRowNumbersShowATip() {
+    ResultGrid grid;
+    grid.setFont(tarnvik::app::WindowFont());
+    tarnvik::base::EngineHost host;
+    ResultTable lower;
+    grid.BeginResult();
+    tarnvik::core::ApplyColumnLayout(0, grid.Table(), lower, host);
+    Fill(grid.Table(), 2);
+    grid.Table().SetCell(0, 2, u"20000");
+    grid.EndResult();
+    QCOMPARE(grid.ClippedNumber(0), QString());
+    QCOMPARE(grid.ClippedNumber(1), QStringLiteral("20000"));
   }
 };
 

@@ -4,30 +4,36 @@
 #include <utility>
 
 #include "app/pgTarnvik.h"
+#include "platform/FileManager.h"
 #include "platform/Launcher.h"
 #include "platform/Services.h"
 #include "platform/Settings.h"
 #include "platform/SystemServices.h"
+#include "platform/dbus/DBusFileManager.h"
 #include "platform/gio/GioLauncher.h"
 
 namespace tarnvik::testing {
 
 // The services a test window runs on, built the way main() builds them: the
 // real engine services of this system, the test's settings, and the test's
-// launcher or, without one, the desktop's own.
+// launcher and file manager or, without them, the desktop's own.
 class WindowServices {
  public:
-  WindowServices(platform::SettingsStore& settings, std::unique_ptr<platform::Launcher> launcher)
-      : launcher_(std::move(launcher)) {
+  WindowServices(platform::SettingsStore& settings, std::unique_ptr<platform::Launcher> launcher,
+                 std::unique_ptr<platform::FileManager> fileManager)
+      : launcher_(std::move(launcher)), fileManager_(std::move(fileManager)) {
     bundle_.engine = system_.Engine();
     bundle_.settings = &settings;
-    bundle_.launcher = launcher_ ? launcher_.get() : &desktop_;
+    bundle_.launcher = launcher_ ? launcher_.get() : &desktopLauncher_;
+    bundle_.fileManager = fileManager_ ? fileManager_.get() : &desktopFileManager_;
   }
 
  protected:
   platform::SystemServices system_;
-  platform::GioLauncher desktop_;
+  platform::GioLauncher desktopLauncher_;
+  platform::DBusFileManager desktopFileManager_;
   std::unique_ptr<platform::Launcher> launcher_;
+  std::unique_ptr<platform::FileManager> fileManager_;
   platform::Services bundle_;
 };
 
@@ -36,8 +42,10 @@ class WindowServices {
 class TestWindow : private WindowServices, public app::TfmTarnvik {
  public:
   explicit TestWindow(platform::SettingsStore& settings,
-                      std::unique_ptr<platform::Launcher> launcher = nullptr)
-      : WindowServices(settings, std::move(launcher)), TfmTarnvik(bundle_) {}
+                      std::unique_ptr<platform::Launcher> launcher = nullptr,
+                      std::unique_ptr<platform::FileManager> fileManager = nullptr)
+      : WindowServices(settings, std::move(launcher), std::move(fileManager)),
+        TfmTarnvik(bundle_) {}
 };
 
 }  // namespace tarnvik::testing

@@ -1,13 +1,22 @@
 // The window's commands on a search result: duplicate views, keyword filter,
 // opening a row's file, and export to a workbook.
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSettings>
@@ -15,9 +24,16 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "TreeFixture.h"
+#include "app/GridMenu.h"
+#include "app/RadioGroup.h"
+#include "app/RowDrag.h"
+#include "app/RowFile.h"
 #include "app/pgTarnvik.h"
+#include "platform/FileManager.h"
 #include "platform/Launcher.h"
 #include "platform/qt/QtSettingsStore.h"
 #include "tests/app/TestWindow.h"
@@ -46,10 +62,31 @@ class FakeDesktop final : public tarnvik::platform::Launcher {
  public:
   QStringList* paths;
   bool* fails;
-  FakeDesktop(QStringList* p, bool* f) : paths(p), fails(f) {}
+  std::vector<std::string>* bytes;
+  FakeDesktop(QStringList* p, bool* f, std::vector<std::string>* b = nullptr)
+      : paths(p), fails(f), bytes(b) {}
+  // The pointer's shape while the last document was opened; -1 for none.
+  static inline int cursorAtOpen = -1;
   bool OpenDocument(const std::string& nativePath) override {
+    const QCursor* cursor = QApplication::overrideCursor();
+    cursorAtOpen = cursor != nullptr ? cursor->shape() : -1;
     if (*fails) return false;
+    if (bytes != nullptr) bytes->push_back(nativePath);
     *paths << QFile::decodeName(QByteArray::fromStdString(nativePath));
+    return true;
+  }
+};
+
+// Stands in for the desktop's file manager: takes the files it is asked to
+// show, while it is offered.
+class FakeFileManager final : public tarnvik::platform::FileManager {
+ public:
+  std::vector<std::string>* items;
+  bool* offered;
+  FakeFileManager(std::vector<std::string>* i, bool* o) : items(i), offered(o) {}
+  bool ShowItem(const std::string& nativePath) override {
+    if (!*offered) return false;
+    items->push_back(nativePath);
     return true;
   }
 };
@@ -64,6 +101,9 @@ class TfmTarnvikCommandsTest : public QObject {
   QStringList opened_;
   bool desktopFails_ = false;
   QStringList messages_;
+  std::vector<std::string> shown_;
+  std::vector<std::string> openedBytes_;
+  bool fileManagerOffered_ = true;
 
   QString Path(const QString& rel) const { return dir_->filePath(rel); }
 
@@ -75,7 +115,8 @@ class TfmTarnvikCommandsTest : public QObject {
     s.sync();
     store_ = std::make_unique<QtSettingsStore>(Path("config/Tarnvik.conf"));
     w_ = std::make_unique<tarnvik::testing::TestWindow>(
-        *store_, std::make_unique<FakeDesktop>(&opened_, &desktopFails_));
+        *store_, std::make_unique<FakeDesktop>(&opened_, &desktopFails_, &openedBytes_),
+        std::make_unique<FakeFileManager>(&shown_, &fileManagerOffered_));
     w_->SetMessageSink([this](const QString& m) { messages_ << m; });
     w_->show();
     w_->BtnSearchClick();
@@ -101,6 +142,9 @@ class TfmTarnvikCommandsTest : public QObject {
     messages_.clear();
     opened_.clear();
     desktopFails_ = false;
+    shown_.clear();
+    openedBytes_.clear();
+    fileManagerOffered_ = true;
     OpenAndSearch();
   }
 
@@ -252,6 +296,295 @@ class TfmTarnvikCommandsTest : public QObject {
     QCOMPARE(w_->PickedRow, 1);
     QCOMPARE(opened_.size(), 2);
     QCOMPARE(opened_[1], Path("tree/x/a.txt"));
+  }
+
+  // Enter on a focused button presses it, as Space does; the number pad's
+  // Enter too, but not with another modifier, and a held key only once.
+  void enterPressesTheFocusedButton_data() {
+    QTest::addColumn<QString>("button");
+    for (const char* name : {"BtnFmPath", "BtnSearch", "BtnXlsCnv", "BtnEqName", "BtnEqSame",
+                             "BtnXlsCv2", "BtnPrgEnd", "BtnShSame"}) {
+      QTest::newRow(name) << QString::fromLatin1(name);
+    }
+  }
+
+  void enterPressesTheFocusedButton() {
+    QFETCH(QString, button);
+    auto* b = w_->findChild<QPushButton*>(button);
+    QVERIFY(b != nullptr);
+    // Only the press is looked at here, not the command behind it.
+    b->disconnect(w_.get());
+    b->setEnabled(true);
+    QSignalSpy clicks(b, &QPushButton::clicked);
+    QTest::keyClick(b, Qt::Key_Return);
+    QCOMPARE(clicks.count(), 1);
+    QTest::keyClick(b, Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(clicks.count(), 2);
+    QTest::keyClick(b, Qt::Key_Return, Qt::ShiftModifier);
+    QTest::keyClick(b, Qt::Key_Return, Qt::ControlModifier);
+    QCOMPARE(clicks.count(), 2);
+    QKeyEvent held(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString(), true);
+    QApplication::sendEvent(b, &held);
+    QCOMPARE(clicks.count(), 2);
+    QTest::keyClick(b, Qt::Key_Space);
+    QCOMPARE(clicks.count(), 3);
+  }
+
+  // Enter in either keyword box, or in the connective's field, runs the
+  // lower search, but only when its button is on.
+  void enterInAKeywordBoxRunsTheLowerSearch_data() {
+    QTest::addColumn<QString>("field");
+    QTest::newRow("first keyword") << QStringLiteral("EdSelStr1");
+    QTest::newRow("connective") << QStringLiteral("CmbAndOr");
+    QTest::newRow("second keyword") << QStringLiteral("EdSelStr2");
+  }
+
+  void enterInAKeywordBoxRunsTheLowerSearch() {
+    QFETCH(QString, field);
+    QWidget* box = field == "CmbAndOr" ? w_->CmbAndOr->lineEdit()
+                                       : static_cast<QWidget*>(w_->findChild<QLineEdit*>(field));
+    QVERIFY(box != nullptr);
+    w_->EdSelStr1->setText(QStringLiteral("b.txt"));
+    w_->CmbAndOr->setEditText(QStringLiteral("or "));
+    w_->EdSelStr2->setText(QStringLiteral("report"));
+    QTest::keyClick(box, Qt::Key_Return);
+    QCOMPARE(LowerNames(*w_), (QStringList{"b.txt", "report 1.doc"}));
+    QCOMPARE(w_->STxSelCnt->text(), QStringLiteral("2"));
+    // The typed text is left as it was.
+    QCOMPARE(w_->CmbAndOr->currentText(), QStringLiteral("or "));
+
+    w_->EdSelStr2->setText(QStringLiteral("plan"));
+    QTest::keyClick(box, Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(LowerNames(*w_), (QStringList{"b.txt", "plan ﾚﾎﾟｰﾄ.xls"}));
+
+    // With the button off (as before the first search) Enter does nothing.
+    w_->BtnShSame->setEnabled(false);
+    w_->EdSelStr1->setText(QStringLiteral("a.txt"));
+    QTest::keyClick(box, Qt::Key_Return);
+    QCOMPARE(LowerNames(*w_), (QStringList{"b.txt", "plan ﾚﾎﾟｰﾄ.xls"}));
+  }
+
+  // The menu of either grid, on the row a right click lands on (which it
+  // selects), or on the selected row from the Menu key or Shift+F10.
+  void contextMenuOpensOnTheRow_data() {
+    QTest::addColumn<bool>("lower");
+    QTest::newRow("upper grid") << false;
+    QTest::newRow("lower grid") << true;
+  }
+
+  void contextMenuOpensOnTheRow() {
+    QFETCH(bool, lower);
+    if (lower) w_->BtnEqSameClick();
+    ResultGrid* grid = lower ? w_->StGSelFil : w_->StGSrchFl;
+    tarnvik::app::GridMenu* menu = lower ? w_->StGSelFilMenu() : w_->StGSrchFlMenu();
+    int& selected = lower ? w_->PickedRow : w_->FoundRow;
+    QVERIFY(menu != nullptr);
+    QStringList labels;
+    for (QAction* a : menu->actions()) labels << (a->isSeparator() ? "-" : a->text());
+    QCOMPARE(labels, (QStringList{"開く", "既定のプログラムで開く", "フォルダーを開く", "-",
+                                  "フルパスをコピー", "ファイル名をコピー"}));
+    QCOMPARE(menu->defaultAction(), menu->OpenAction);
+
+    // Nothing selected yet: no menu.
+    QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint(5, 5),
+                          grid->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(grid, &key);
+    QVERIFY(!menu->isVisible());
+
+    const QRect second = grid->visualRect(grid->model()->index(1, 0));
+    QContextMenuEvent right(QContextMenuEvent::Mouse, second.center(),
+                            grid->viewport()->mapToGlobal(second.center()));
+    QApplication::sendEvent(grid->viewport(), &right);
+    QCOMPARE(selected, 2);
+    QCOMPARE(grid->CurrentTableRow(), 2);
+    QTRY_VERIFY(menu->isVisible());
+    QVERIFY(menu->CopyPathAction->isEnabled());
+    menu->close();
+
+    // Beside the rows the selected row stays the menu's.
+    const QPoint below(40, grid->viewport()->height() - 3);
+    QContextMenuEvent beside(QContextMenuEvent::Mouse, below, grid->viewport()->mapToGlobal(below));
+    QApplication::sendEvent(grid->viewport(), &beside);
+    QCOMPARE(selected, 2);
+    QTRY_VERIFY(menu->isVisible());
+    menu->close();
+
+    QApplication::sendEvent(grid, &key);
+    QTRY_VERIFY(menu->isVisible());
+    menu->close();
+    QTest::keyClick(grid, Qt::Key_F10, Qt::ShiftModifier);
+    QTRY_VERIFY(menu->isVisible());
+    menu->close();
+    QVERIFY(messages_.isEmpty());
+    QVERIFY(opened_.isEmpty());
+  }
+
+  // Each action on the selected row: opening as a double-click does, with
+  // the desktop's program for any kind, the file shown in its folder, and
+  // the path and name on the clipboard.
+  void contextMenuActionsWorkOnTheSelectedRow() {
+    tarnvik::app::GridMenu* menu = w_->StGSrchFlMenu();
+    // Row 5 of the upper table: photo.png, a kind the launch table lacks.
+    w_->StGSrchFl->setCurrentIndex(w_->StGSrchFl->model()->index(4, 0));
+    QCOMPARE(w_->FoundRow, 5);
+    menu->OpenAction->trigger();
+    QCOMPARE(messages_,
+             QStringList{QStringLiteral("選択したレポートの起動プログラムは、未設定です！！")});
+    QVERIFY(opened_.isEmpty());
+    messages_.clear();
+
+    menu->OpenWithDefaultAction->trigger();
+    QCOMPARE(opened_, QStringList{Path("tree/photo.png")});
+
+    menu->ShowInFolderAction->trigger();
+    QCOMPARE(shown_.size(), size_t{1});
+    QCOMPARE(QFile::decodeName(QByteArray::fromStdString(shown_[0])), Path("tree/photo.png"));
+    // No file manager that shows files: the folder is opened instead.
+    fileManagerOffered_ = false;
+    menu->ShowInFolderAction->trigger();
+    QCOMPARE(opened_.last(), Path("tree"));
+    QVERIFY(messages_.isEmpty());
+
+    menu->CopyPathAction->trigger();
+    QCOMPARE(QApplication::clipboard()->text(), Path("tree/photo.png"));
+    menu->CopyNameAction->trigger();
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("photo.png"));
+
+    // A row in a folder, in the lower table, under the root it was found in.
+    w_->UpDnFmPathClick(UpDownButton::Up);
+    w_->EdSelStr1->setText(QStringLiteral("plan"));
+    w_->BtnShSameClick();
+    w_->StGSelFil->setCurrentIndex(w_->StGSelFil->model()->index(0, 0));
+    w_->StGSelFilMenu()->CopyPathAction->trigger();
+    QCOMPARE(QApplication::clipboard()->text(), Path("tree/sub dir/plan ﾚﾎﾟｰﾄ.xls"));
+    w_->StGSelFilMenu()->OpenAction->trigger();
+    QCOMPARE(opened_.last(), Path("tree/sub dir/plan ﾚﾎﾟｰﾄ.xls"));
+
+    // What the desktop cannot open or show is named.
+    desktopFails_ = true;
+    w_->StGSelFilMenu()->OpenWithDefaultAction->trigger();
+    w_->StGSelFilMenu()->ShowInFolderAction->trigger();
+    const QString path = Path("tree/sub dir/plan ﾚﾎﾟｰﾄ.xls");
+    QCOMPARE(messages_, (QStringList{QStringLiteral("ファイルを開けませんでした！！\n") + path,
+                                     QStringLiteral("フォルダーを開けませんでした！！\n") + path}));
+  }
+
+  // A blank row (an empty result) offers only the opening a double-click
+  // gives, and the file actions do nothing.
+  void blankRowOffersNoFileActions() {
+    w_->EdSelStr1->setText(QStringLiteral("zzz"));
+    w_->BtnShSameClick();
+    w_->StGSelFil->setCurrentIndex(w_->StGSelFil->model()->index(0, 0));
+    tarnvik::app::GridMenu* menu = w_->StGSelFilMenu();
+    menu->UpdateActions();
+    QVERIFY(menu->OpenAction->isEnabled());
+    for (QAction* a : {menu->OpenWithDefaultAction, menu->ShowInFolderAction, menu->CopyPathAction,
+                       menu->CopyNameAction}) {
+      QVERIFY(!a->isEnabled());
+    }
+    QApplication::clipboard()->setText(QStringLiteral("before"));
+    menu->CopyNameAction->trigger();
+    menu->ShowInFolderAction->trigger();
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("before"));
+    QVERIFY(shown_.empty());
+    QVERIFY(opened_.isEmpty());
+  }
+
+  // Names that are not UTF-8: the file manager, the launcher and a drag get
+  // the exact bytes; the clipboard gets the shown text, each such byte as
+  // U+FFFD.
+  void namesThatAreNotUtf8KeepTheirBytes() {
+    const std::string dir = QFile::encodeName(Path("tree")).toStdString() + "/caf\xE9 d";
+    QVERIFY(mkdir(dir.c_str(), 0755) == 0);
+    const std::string path = dir + "/r\xFF%20.pdf";
+    const int fd = open(path.c_str(), O_WRONLY | O_CREAT, 0644);
+    QVERIFY(fd >= 0);
+    close(fd);
+    w_->BtnSearchClick();
+    int row = -1;
+    const auto& table = w_->StGSrchFl->Table();
+    for (int r = 1; r < table.RowCount(); ++r) {
+      if (table.Cell(1, r).size() == 9 && table.Cell(1, r)[1] == 0xDCFF) row = r;
+    }
+    QVERIFY(row > 0);
+    w_->StGSrchFl->SetCurrentTableRow(row);
+    QCOMPARE(w_->FoundRow, row);
+    tarnvik::app::GridMenu* menu = w_->StGSrchFlMenu();
+    menu->ShowInFolderAction->trigger();
+    QCOMPARE(shown_, std::vector<std::string>{path});
+    menu->OpenWithDefaultAction->trigger();
+    QCOMPARE(openedBytes_.back(), path);
+    menu->CopyNameAction->trigger();
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("r\uFFFD%20.pdf"));
+    menu->CopyPathAction->trigger();
+    QCOMPARE(QApplication::clipboard()->text(), Path("tree/caf\uFFFD d/r\uFFFD%20.pdf"));
+
+    // A drag carries the file's URI: every byte but the unreserved ones
+    // percent-encoded, the "%" of the name included.
+    const tarnvik::app::RowFile file =
+        tarnvik::app::FileOfRow(*w_->StGSrchFl, row, Path("tree").toStdU16String());
+    QCOMPARE(file.path, path);
+    std::unique_ptr<QMimeData> data(tarnvik::app::FileMimeData(file.path));
+    const QByteArray tree = QFile::encodeName(Path("tree")).toPercentEncoding("/");
+    QCOMPARE(data->data(QStringLiteral("text/uri-list")),
+             "file://" + tree + "/caf%E9%20d/r%FF%2520.pdf\r\n");
+    QCOMPARE(data->urls().size(), 1);
+    // QTemporaryDir cannot remove names it cannot decode.
+    QVERIFY(unlink(path.c_str()) == 0);
+    QVERIFY(rmdir(dir.c_str()) == 0);
+  }
+
+  // Every command that works on the tables shows the wait cursor while it
+  // runs, and puts the pointer back when it ends, an early end included.
+  void busyCursorWhileACommandRuns_data() {
+    QTest::addColumn<QString>("command");
+    for (const char* c : {"search", "sort", "name view", "same view", "filter", "blank filter",
+                          "export upper", "export lower"}) {
+      QTest::newRow(c) << QString::fromLatin1(c);
+    }
+  }
+
+  void busyCursorWhileACommandRuns() {
+    QFETCH(QString, command);
+    w_->BtnEqSameClick();
+    QVERIFY(QApplication::overrideCursor() == nullptr);
+    QList<int> seen;
+    const auto look = [&seen] {
+      const QCursor* c = QApplication::overrideCursor();
+      seen << (c != nullptr ? c->shape() : -1);
+    };
+    for (ResultGrid* g : {w_->StGSrchFl, w_->StGSelFil}) {
+      connect(&g->Model(), &QAbstractItemModel::modelAboutToBeReset, this, look);
+      connect(&g->Model(), &QAbstractItemModel::layoutAboutToBeChanged, this, look);
+    }
+    FakeDesktop::cursorAtOpen = -2;
+    w_->EdSelStr1->setText(command == "blank filter" ? QStringLiteral(" ") : QStringLiteral("a"));
+    if (command == "search") w_->BtnSearchClick();
+    if (command == "sort") w_->RdGSortKbn->SetItemIndex(1);
+    if (command == "name view") w_->BtnEqNameClick();
+    if (command == "same view") w_->BtnEqSameClick();
+    if (command.endsWith("filter")) w_->BtnShSameClick();
+    if (command == "export upper") w_->BtnXlsCnvClick();
+    if (command == "export lower") w_->BtnXlsCv2Click();
+    if (command.startsWith("export")) seen << FakeDesktop::cursorAtOpen;
+    if (command != "blank filter") {
+      QVERIFY(!seen.isEmpty());
+      for (int shape : seen) QCOMPARE(shape, int(Qt::WaitCursor));
+    }
+    QVERIFY(QApplication::overrideCursor() == nullptr);
+  }
+
+  // A message box in the middle of a command gets the ordinary pointer.
+  void messagesShowTheOrdinaryCursor() {
+    int shape = -1;
+    w_->SetMessageSink([&shape](const QString&) {
+      const QCursor* c = QApplication::overrideCursor();
+      shape = c != nullptr ? c->shape() : -1;
+    });
+    w_->StGSrchFl->setCurrentIndex(w_->StGSrchFl->model()->index(4, 0));
+    emit w_->StGSrchFl->RowOpened();
+    QCOMPARE(shape, int(Qt::ArrowCursor));
+    QVERIFY(QApplication::overrideCursor() == nullptr);
   }
 
   void exportWritesAWorkbookAndOpensIt() {

@@ -11,6 +11,7 @@
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -23,6 +24,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
+#include <QToolTip>
 #include <QtTest>
 #include <memory>
 
@@ -456,6 +458,56 @@ class TfmTarnvikTest : public QObject {
     w->UpDnFmPath->setFocus();
     QTest::keyClick(w->UpDnFmPath, Qt::Key_Up);
     QCOMPARE(w->RootIndex(), 1);
+  }
+
+  // The arrows cover the whole control, so the focus must be drawn over
+  // them: a focused control looks different from an unfocused one.
+  void slotArrowsShowTheirFocus() {
+    auto w = Open();
+    w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w.get()));
+    w->BtnFmPath->setFocus(Qt::TabFocusReason);
+    QTRY_VERIFY(w->BtnFmPath->hasFocus());
+    const QImage unfocused = w->UpDnFmPath->grab().toImage();
+    w->UpDnFmPath->setFocus(Qt::TabFocusReason);
+    QTRY_VERIFY(w->UpDnFmPath->hasFocus());
+    const QImage focused = w->UpDnFmPath->grab().toImage();
+    QVERIFY(focused != unfocused);
+    // Clicks still reach the arrows through the frame.
+    QTest::mouseClick(w->UpDnFmPath->UpArrow(), Qt::LeftButton);
+    QCOMPARE(w->RootIndex(), 1);
+    w->BtnFmPath->setFocus(Qt::TabFocusReason);
+    QTRY_VERIFY(!w->UpDnFmPath->hasFocus());
+    QCOMPARE(w->UpDnFmPath->grab().toImage(), unfocused);
+  }
+
+  // The root box shows two lines of the path; a longer path can be read in
+  // full as the box's tooltip, also where the disabled box passes the mouse
+  // on to the window.
+  void longRootShowsItselfAsATip() {
+    const QString shortRoot = Path(QStringLiteral("s"));
+    QString longRoot = Path(QStringLiteral("long"));
+    for (int i = 0; i < 8; ++i) longRoot += QStringLiteral("/フォルダー名%1の長い部分").arg(i);
+    QVERIFY(QDir().mkpath(shortRoot));
+    QVERIFY(QDir().mkpath(longRoot));
+    auto w =
+        Open({{QStringLiteral("SrchFrom0"), shortRoot}, {QStringLiteral("SrchFrom1"), longRoot}});
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    const QPoint inBox = w->RcEdFmPath->geometry().center();
+    const auto tipAt = [&w](const QPoint& at) {
+      QToolTip::hideText();
+      if (!QTest::qWaitFor([] { return !QToolTip::isVisible(); })) return QStringLiteral("stuck");
+      QHelpEvent help(QEvent::ToolTip, at, w->mapToGlobal(at));
+      QApplication::sendEvent(w.get(), &help);
+      return QToolTip::isVisible() ? QToolTip::text() : QString();
+    };
+    QCOMPARE(tipAt(inBox), QString());
+    w->UpDnFmPathClick(UpDownButton::Up);
+    QCOMPARE(tipAt(inBox), longRoot);
+    // Elsewhere on the window the path is no tip.
+    QCOMPARE(tipAt(w->STxDatCnt->geometry().center()), QString());
+    w->UpDnFmPathClick(UpDownButton::Down);
+    QCOMPARE(tipAt(inBox), QString());
   }
 
   void searchListsSortsAndMarksTheTree() {
