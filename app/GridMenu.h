@@ -6,8 +6,8 @@
 
 #include "app/RowFile.h"
 
-namespace tarnvik::core {
-class base::EngineHost;
+namespace tarnvik::base {
+class EngineHost;
 }
 namespace tarnvik::platform {
 class FileManager;

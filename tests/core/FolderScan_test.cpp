@@ -202,7 +202,7 @@ struct Scan {
   }
 
   // Data rows are 1 .. RowCount - 2; the last row is the blank slot.
-  std::vector<std::u16string> base::Column(int col) const {
+  std::vector<std::u16string> Column(int col) const {
     std::vector<std::u16string> out;
     for (int r = 1; r < table.RowCount() - 1; ++r) out.push_back(table.Cell(col, r));
     return out;
