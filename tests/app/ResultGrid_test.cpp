@@ -236,7 +236,7 @@ class ResultGridTest : public QObject {
     tarnvik::base::EngineHost host;
     ResultTable lower;
     grid.BeginResult();
-    tarnvik::core::ApplyColumnLayout(0, grid.Table(), lower, host);
+    tarnvik::core::ApplyColumnLayout(tarnvik::base::SortOrder::ByName, grid.Table(), lower, host);
     Fill(grid.Table(), 2);
     grid.Table().SetCell(column, 2, text.toStdU16String());
     grid.EndResult();
@@ -267,7 +267,7 @@ class ResultGridTest : public QObject {
     tarnvik::base::EngineHost host;
     ResultTable lower;
     grid.BeginResult();
-    tarnvik::core::ApplyColumnLayout(0, grid.Table(), lower, host);
+    tarnvik::core::ApplyColumnLayout(tarnvik::base::SortOrder::ByName, grid.Table(), lower, host);
     Fill(grid.Table(), 2);
     grid.Table().SetCell(0, 2, u"20000");
     grid.EndResult();
