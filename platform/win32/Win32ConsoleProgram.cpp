@@ -1,7 +1,6 @@
 // clang-format off
 // windows.h first: the other system headers build on its types.
 #include <windows.h>
-#include <shellapi.h>
 // clang-format on
 #include <fcntl.h>
 #include <io.h>
@@ -36,15 +35,9 @@ void RestoreConsole() {
 
 }  // namespace
 
-std::vector<std::string> ProgramArguments(int, char**) {
-  // The C runtime's argv went through the ANSI code page, which loses every
-  // character outside it; the UTF-16 command line keeps them.
-  int count = 0;
-  LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+std::vector<std::string> ProgramArguments(int argc, wchar_t** argv) {
   std::vector<std::string> args;
-  if (wide == nullptr) return args;
-  for (int i = 1; i < count; ++i) args.push_back(win32::ToNative(wide[i]));
-  LocalFree(wide);
+  for (int i = 1; i < argc; ++i) args.push_back(win32::ToNative(argv[i]));
   return args;
 }
 
