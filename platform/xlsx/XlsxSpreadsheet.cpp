@@ -251,11 +251,6 @@ XlsxSpreadsheet::XlsxSpreadsheet(XlsxSpreadsheet&&) noexcept = default;
 XlsxSpreadsheet& XlsxSpreadsheet::operator=(XlsxSpreadsheet&&) noexcept = default;
 XlsxSpreadsheet::~XlsxSpreadsheet() = default;
 
-bool XlsxSpreadsheet::MayWriteFile(const std::string& nativePath) {
-  const PathKind kind = ExaminePath(nativePath);
-  return kind == PathKind::Missing || kind == PathKind::RegularFile;
-}
-
 std::string XlsxSpreadsheet::CacheFolder() { return UserCacheFolder(); }
 
 void XlsxSpreadsheet::Reset() {

@@ -73,11 +73,6 @@ class XlsxSpreadsheet final : public Spreadsheet {
                            int characters) override;
   void Disconnect() override;
 
-  // Whether ForFile may write to nativePath: true when nothing exists there
-  // or a regular file (not a symbolic link to one) does. False as well when
-  // the path cannot be examined.
-  static bool MayWriteFile(const std::string& nativePath);
-
   // The file the last successful save wrote; empty before the first one.
   const std::string& SavedPath() const { return savedPath_; }
 
