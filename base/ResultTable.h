@@ -76,8 +76,11 @@ class ResultTable {
   void CommitAppendedRow() { SetRowCount(rowCount_ + 1); }
   // Ends a run of appends: drops the trailing blank row unless the table
   // has no other data row (an empty result keeps its one blank row).
-  void DropTrailingBlankRow() {
-    if (rowCount_ > 2) SetRowCount(rowCount_ - 1);
+  // Returns the number of result rows, 0 for an empty result.
+  int DropTrailingBlankRow() {
+    const int results = rowCount_ - 2;
+    if (results > 0) SetRowCount(rowCount_ - 1);
+    return results;
   }
 
   // Direct access to the cells of a row, for bulk producers (the scan). The

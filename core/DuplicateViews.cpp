@@ -9,17 +9,13 @@ namespace tarnvik::core {
 void ShowMarkedRows(const base::ResultTable& upper, base::ResultTable& lower,
                     std::u16string_view mark, base::EngineHost& host) {
   lib::ClearGrid(lower);
-  bool any = false;
   for (int i = 2; i < upper.RowCount(); ++i) {
     if (upper.Cell(base::kColCheck, i) != mark) continue;
     if (lib::IsBlank(upper.Cell(base::kColCheck, i - 1))) lower.AppendRowFrom(upper, i - 1);
     host.ShowCount(base::CountBox::Selected, lower.RowCount() - 1);
     lower.AppendRowFrom(upper, i);
-    any = true;
   }
-  lower.DropTrailingBlankRow();
-  // The blank row an empty result keeps is no result row.
-  host.ShowCount(base::CountBox::Selected, any ? lower.RowCount() - 1 : 0);
+  host.ShowCount(base::CountBox::Selected, lower.DropTrailingBlankRow());
 }
 
 }  // namespace tarnvik::core

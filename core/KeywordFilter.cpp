@@ -130,17 +130,13 @@ bool FilterRows(const base::ResultTable& upper, base::ResultTable& lower,
   const std::u16string k2 = keys.Of(keyword2);
   lib::ClearGrid(lower);
   std::u16string name;
-  int matched = 0;
   std::u16string shown;
   for (int i = 1; i < upper.RowCount(); ++i) {
     keys.Into(lib::DisplayText(upper.Cell(base::kColName, i), shown), name);
     if (!RowMatches(name, k1, k2, connective)) continue;
     lower.AppendRowFrom(upper, i);
-    ++matched;
   }
-  lower.DropTrailingBlankRow();
-  // The blank row an empty result keeps is no result row.
-  host.ShowCount(base::CountBox::Selected, matched);
+  host.ShowCount(base::CountBox::Selected, lower.DropTrailingBlankRow());
   return true;
 }
 
