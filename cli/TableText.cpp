@@ -1,6 +1,7 @@
 #include "cli/TableText.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "base/TextCodec.h"
 
@@ -69,16 +70,22 @@ char* EncodeCell(const std::u16string& cell, char* p) {
 namespace {
 
 // Reads the cells through the table: the folder cell is not held in the row.
-void AppendRow(const base::ResultTable& table, int r, std::string& out) {
+// `cells` is scratch space kept by the caller, so no row allocates.
+void AppendRow(const base::ResultTable& table, int r, std::vector<const std::u16string*>& cells,
+               std::string& out) {
   const int cols = table.ColCount();
+  cells.resize(static_cast<size_t>(cols));
   size_t room = static_cast<size_t>(cols) + 1;  // separators and newline
-  for (int c = 0; c < cols; ++c) room += table.Cell(c, r).size() * 4;
+  for (int c = 0; c < cols; ++c) {
+    cells[c] = &table.Cell(c, r);
+    room += cells[c]->size() * 4;
+  }
   const size_t start = out.size();
   out.resize(start + room);
   char* p = out.data() + start;
   for (int c = 0; c < cols; ++c) {
     if (c > 0) *p++ = '\t';
-    p = EncodeCell(table.Cell(c, r), p);
+    p = EncodeCell(*cells[c], p);
   }
   *p++ = '\n';
   out.resize(static_cast<size_t>(p - out.data()));
@@ -89,10 +96,11 @@ void AppendRow(const base::ResultTable& table, int r, std::string& out) {
 bool WriteTableText(const base::ResultTable& table, FILE* stream) {
   constexpr size_t kChunk = 1 << 16;
   std::string buffer;
+  std::vector<const std::u16string*> cells;
   buffer.reserve(2 * kChunk);
   bool ok = true;
   for (int r = 0; r < table.RowCount(); ++r) {
-    AppendRow(table, r, buffer);
+    AppendRow(table, r, cells, buffer);
     if (buffer.size() >= kChunk || r + 1 == table.RowCount()) {
       ok = ok && std::fwrite(buffer.data(), 1, buffer.size(), stream) == buffer.size();
       buffer.clear();
