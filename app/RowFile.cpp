@@ -4,21 +4,12 @@
 #include "base/TextCodec.h"
 #include "core/ColumnLayout.h"
 #include "core/LaunchDecision.h"
+#include "windows/QtText.h"
 
 namespace tarnvik::app {
 
-namespace {
-
-QString ToQString(std::u16string_view s) {
-  return QString(reinterpret_cast<const QChar*>(s.data()), static_cast<qsizetype>(s.size()));
-}
-
-std::u16string ToText(const QString& s) {
-  return std::u16string(reinterpret_cast<const char16_t*>(s.utf16()),
-                        static_cast<size_t>(s.size()));
-}
-
-}  // namespace
+using windows::ToQString;
+using windows::ToText;
 
 QString WellFormed(QString text) {
   for (qsizetype i = 0; i < text.size(); ++i) {
@@ -32,14 +23,15 @@ QString WellFormed(QString text) {
   return text;
 }
 
-RowFile FileOfRow(const ResultGrid& grid, int row, std::u16string_view root) {
+RowFile FileOfRow(const ResultGrid& grid, int row, std::u16string_view root, char16_t separator) {
   const base::ResultTable& table = grid.Table();
   if (row < 1 || row >= table.RowCount()) return {};
   const std::u16string& name = table.Cell(base::kColName, row);
   if (name.empty()) return {};
-  const std::u16string folder = core::LaunchFolder(root, table.Cell(base::kColFolder, row));
+  const std::u16string folder =
+      core::LaunchFolder(root, table.Cell(base::kColFolder, row), separator);
   RowFile file;
-  file.path = base::TextToNative(core::DecideLaunch(folder, name).path);
+  file.path = base::TextToNative(core::DecideLaunch(folder, name, separator).path);
   file.folder = base::TextToNative(folder);
 
   // What the user reads: the grid's own texts of the name and the folder.
@@ -48,7 +40,9 @@ RowFile FileOfRow(const ResultGrid& grid, int row, std::u16string_view root) {
   const QString shownName = model->index(modelRow, base::kColName - 1).data().toString();
   const QString shownFolder = model->index(modelRow, base::kColFolder - 1).data().toString();
   const std::u16string shownPath =
-      core::DecideLaunch(core::LaunchFolder(root, ToText(shownFolder)), ToText(shownName)).path;
+      core::DecideLaunch(core::LaunchFolder(root, ToText(shownFolder), separator),
+                         ToText(shownName), separator)
+          .path;
   file.displayName = WellFormed(shownName);
   file.displayPath = WellFormed(ToQString(shownPath));
   return file;

@@ -26,9 +26,10 @@ struct RowFile {
 // The file of table row `row` of `grid`, whose rows are relative to `root`:
 // the folder is the root joined with the row's folder cell and the path that
 // folder joined with the name cell, by the rules a double-click opens with
-// (core::LaunchFolder, core::DecideLaunch). A row outside the table, or one
-// with an empty name, gives an empty RowFile. UI thread.
-RowFile FileOfRow(const ResultGrid& grid, int row, std::u16string_view root);
+// (core::LaunchFolder, core::DecideLaunch) with the system's `separator`
+// (the launcher's). A row outside the table, or one with an empty name,
+// gives an empty RowFile. UI thread.
+RowFile FileOfRow(const ResultGrid& grid, int row, std::u16string_view root, char16_t separator);
 
 // `text` with every lone surrogate (a byte of a name that is not UTF-8, as
 // the table holds it) replaced by U+FFFD. Any thread.

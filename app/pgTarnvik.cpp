@@ -72,6 +72,7 @@ class TellingLauncher final : public platform::Launcher {
                       base::NativeToText(nativePath));
     return false;
   }
+  char16_t Separator() const override { return launcher_.Separator(); }
 
  private:
   platform::Launcher& launcher_;

@@ -522,7 +522,7 @@ class TfmTarnvikCommandsTest : public QObject {
     // A drag carries the file's URI: every byte but the unreserved ones
     // percent-encoded, the "%" of the name included.
     const tarnvik::app::RowFile file =
-        tarnvik::app::FileOfRow(*w_->StGSrchFl, row, Path("tree").toStdU16String());
+        tarnvik::app::FileOfRow(*w_->StGSrchFl, row, Path("tree").toStdU16String(), u'/');
     QCOMPARE(file.path, path);
     std::unique_ptr<QMimeData> data(tarnvik::app::FileMimeData(file.path));
     const QByteArray tree = QFile::encodeName(Path("tree")).toPercentEncoding("/");
