@@ -5,20 +5,12 @@
 # Builds into build/ (or $TARNVIK_BUILD_DIR) when needed; the tree is made
 # once by gentree_tool in $TARNVIK_BENCH_TREE (default /tmp/tarnvik-bench-tree).
 set -euo pipefail
-here=$(cd "$(dirname "$0")/.." && pwd)
-build=${TARNVIK_BUILD_DIR:-$here/build}
-tree=${TARNVIK_BENCH_TREE:-/tmp/tarnvik-bench-tree}
+source "$(dirname "$0")/common.sh"
 runs=${1:-15}
 
-if [[ ! -x "$build/cli/tarnvik-cli" || ! -x "$build/bench/gentree_tool" ]]; then
-  "$here/tools/build.sh" >/dev/null
-fi
+bench_build cli/tarnvik-cli bench/gentree_tool
 cli="$build/cli/tarnvik-cli"
-if [[ ! -f "$tree.complete" ]]; then
-  rm -rf "$tree"
-  "$build/bench/gentree_tool" "$tree" --seed 1 >/dev/null
-  touch "$tree.complete"
-fi
+bench_tree
 
 # Median wall time in milliseconds of a command, the two commands taking
 # turns so that both see the same machine state.

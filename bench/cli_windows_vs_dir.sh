@@ -6,19 +6,13 @@
 # Needs build/ (tools/build.sh) and build-win64/ (tools/test-windows.sh);
 # the tree is the one of bench/cli_vs_find.sh ($TARNVIK_BENCH_TREE).
 set -euo pipefail
-here=$(cd "$(dirname "$0")/.." && pwd)
-build=${TARNVIK_BUILD_DIR:-$here/build}
+source "$(dirname "$0")/common.sh"
 wbuild=${TARNVIK_WIN_BUILD_DIR:-$here/build-win64}
-tree=${TARNVIK_BENCH_TREE:-/tmp/tarnvik-bench-tree}
 runs=${1:-7}
 
-[[ -x "$build/cli/tarnvik-cli" && -x "$build/bench/gentree_tool" ]] || "$here/tools/build.sh" >/dev/null
+bench_build cli/tarnvik-cli bench/gentree_tool
 [[ -f "$wbuild/cli/tarnvik-cli.exe" ]] || "$here/tools/test-windows.sh" -R '^$' >/dev/null
-if [[ ! -f "$tree.complete" ]]; then
-  rm -rf "$tree"
-  "$build/bench/gentree_tool" "$tree" --seed 1 >/dev/null
-  touch "$tree.complete"
-fi
+bench_tree
 export WINEPREFIX=$wbuild/wine-prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 wineserver -p >/dev/null 2>&1 </dev/null || true  # one may be running already
 trap 'wineserver -k >/dev/null 2>&1 || true' EXIT

@@ -13,32 +13,15 @@
 # once by deeptree_tool next to $TARNVIK_BENCH_TREE (default
 # /tmp/tarnvik-bench-tree, the ordinary tree of gentree_tool).
 set -euo pipefail
-here=$(cd "$(dirname "$0")/.." && pwd)
-build=${TARNVIK_BUILD_DIR:-$here/build}
-tree=${TARNVIK_BENCH_TREE:-/tmp/tarnvik-bench-tree}
+source "$(dirname "$0")/common.sh"
 cap=${MEMORY_CAP_KB:-4194304}
 
-targets=()
-for t in bench/Window_qtbench cli/tarnvik-cli bench/gentree_tool bench/deeptree_tool \
-  bench/peakrss_tool; do
-  [[ -x "$build/$t" ]] || targets+=("$(basename "$t")")
-done
-if [[ ${#targets[@]} -gt 0 ]]; then
-  if [[ -f "$build/build.ninja" || -f "$build/Makefile" ]]; then
-    cmake --build "$build" --target "${targets[@]}" >/dev/null
-  else
-    TARNVIK_BUILD_DIR="$build" "$here/tools/build.sh" >/dev/null
-  fi
-fi
+bench_build bench/Window_qtbench cli/tarnvik-cli bench/gentree_tool bench/deeptree_tool \
+  bench/peakrss_tool
 window="$build/bench/Window_qtbench"
 cli="$build/cli/tarnvik-cli"
 peak="$build/bench/peakrss_tool"
-
-if [[ ! -f "$tree.complete" ]]; then
-  rm -rf "$tree"
-  "$build/bench/gentree_tool" "$tree" --seed 1 >/dev/null
-  touch "$tree.complete"
-fi
+bench_tree
 make_deep() {  # NAME LEVELS NAME_LENGTH
   local dir="$tree-$1"
   if [[ ! -f "$dir.complete" ]]; then

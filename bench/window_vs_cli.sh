@@ -8,29 +8,13 @@
 # Builds into build/ (or $TARNVIK_BUILD_DIR) when needed; the tree is made
 # once by gentree_tool in $TARNVIK_BENCH_TREE (default /tmp/tarnvik-bench-tree).
 set -euo pipefail
-here=$(cd "$(dirname "$0")/.." && pwd)
-build=${TARNVIK_BUILD_DIR:-$here/build}
-tree=${TARNVIK_BENCH_TREE:-/tmp/tarnvik-bench-tree}
+source "$(dirname "$0")/common.sh"
 runs=${1:-15}
 
-targets=()
-[[ -x "$build/bench/Window_qtbench" ]] || targets+=(Window_qtbench)
-[[ -x "$build/cli/tarnvik-cli" ]] || targets+=(tarnvik-cli)
-[[ -x "$build/bench/gentree_tool" ]] || targets+=(gentree_tool)
-if [[ ${#targets[@]} -gt 0 ]]; then
-  if [[ -f "$build/build.ninja" || -f "$build/Makefile" ]]; then
-    cmake --build "$build" --target "${targets[@]}" >/dev/null
-  else
-    TARNVIK_BUILD_DIR="$build" "$here/tools/build.sh" >/dev/null
-  fi
-fi
+bench_build bench/Window_qtbench cli/tarnvik-cli bench/gentree_tool
 window="$build/bench/Window_qtbench"
 cli="$build/cli/tarnvik-cli"
-if [[ ! -f "$tree.complete" ]]; then
-  rm -rf "$tree"
-  "$build/bench/gentree_tool" "$tree" --seed 1 >/dev/null
-  touch "$tree.complete"
-fi
+bench_tree
 
 export QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
 now_ns() { date +%s%N; }
