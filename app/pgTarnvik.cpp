@@ -54,7 +54,8 @@ constexpr int kLargestSavedSize = 32767;
 // A root can be searched when it is an absolute path of an existing folder;
 // a relative one would depend on the folder the program was started in.
 bool IsUsableRoot(const platform::FileQueries& files, const std::u16string& root) {
-  return !root.empty() && root.front() == u'/' && files.IsFolder(base::TextToNative(root));
+  return base::IsAbsoluteRoot(std::u16string_view(root)) &&
+         files.IsFolder(base::TextToNative(root));
 }
 
 std::string SlotValueName(int slot) { return "SrchFrom" + std::to_string(slot); }

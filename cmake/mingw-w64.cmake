@@ -19,9 +19,9 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-# The C and C++ runtimes are linked in, so the programs run from any folder
-# without the compiler's DLLs beside them.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+# Which programs link the C and C++ runtimes in is the project's choice
+# (tarnvik_static_runtime): the console programs do, the Qt window uses the
+# runtime DLLs Qt was built with.
 
 find_program(TARNVIK_WINE wine)
 if(TARNVIK_WINE)

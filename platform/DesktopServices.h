@@ -9,10 +9,10 @@ namespace tarnvik::platform {
 
 // The window's services on the operating system the program was built for:
 // SystemServices, the saved settings, the desktop's document opener and its
-// file manager; the
-// build picks the implementation (platform/posix/DesktopServices.cpp). Needs
-// the application object (QApplication) to exist first. main() builds one
-// and hands Get() to the window. UI thread.
+// file manager. The build picks the implementation
+// (platform/posix/DesktopServices.cpp or platform/win32/DesktopServices.cpp).
+// Needs the application object (QApplication) to exist first. main() builds
+// one and hands Get() to the window. UI thread.
 class DesktopServices {
  public:
   DesktopServices();

@@ -1,6 +1,7 @@
 #include "windows/pgFmFolderSel.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFileIconProvider>
 #include <QFileInfo>
 #include <QFileSystemModel>
@@ -40,6 +41,24 @@ QString WithoutTrailingSlash(const QString& path) {
       reinterpret_cast<const char16_t*>(path.utf16()), static_cast<size_t>(path.size())))));
 }
 
+// Whether the volume root `root` (as listed, without a trailing "/") is the
+// top of a file-system tree with nothing above it: "/" or, on Windows, a
+// drive such as "C:".
+bool IsTopRoot(const QString& root) {
+#ifdef Q_OS_WIN
+  return root.size() == 2 && root[1] == u':';
+#else
+  return root == QLatin1String("/");
+#endif
+}
+
+// The form of a volume root the file-system model knows: a drive is "C:/",
+// since "C:" alone would mean the drive's current folder.
+QString ModelPath(const QString& root) {
+  return IsTopRoot(root) && root != QLatin1String("/") ? root + u'/' : root;
+}
+
+#ifndef Q_OS_WIN
 // File systems that hold no user files: the kernel's views of itself, the
 // system's run-time mounts, and read-only package images.
 bool IsNoise(const QStorageInfo& v) {
@@ -59,6 +78,7 @@ bool IsNoise(const QStorageInfo& v) {
   }
   return false;
 }
+#endif
 
 }  // namespace
 
@@ -87,18 +107,24 @@ class VolumeBranchFilter : public QSortFilterProxyModel {
 
 std::vector<Volume> SearchableVolumes() {
   std::vector<Volume> out;
-  bool haveRoot = false;
   for (const QStorageInfo& v : QStorageInfo::mountedVolumes()) {
     if (!v.isValid() || !v.isReady()) continue;
     const QString root = WithoutTrailingSlash(v.rootPath());
+#ifndef Q_OS_WIN
     if (root != QLatin1String("/") && (IsNoise(v) || !QFileInfo(root).isDir())) continue;
+#endif
     if (std::any_of(out.begin(), out.end(), [&](const Volume& o) { return o.rootPath == root; })) {
       continue;
     }
-    haveRoot = haveRoot || root == QLatin1String("/");
     out.push_back({root, v.name()});
   }
-  if (!haveRoot) out.push_back({QStringLiteral("/"), QString()});
+#ifndef Q_OS_WIN
+  // The root file system is always there to choose, and comes first.
+  if (std::none_of(out.begin(), out.end(),
+                   [](const Volume& o) { return o.rootPath == QLatin1String("/"); })) {
+    out.push_back({QStringLiteral("/"), QString()});
+  }
+#endif
   std::sort(out.begin(), out.end(), [](const Volume& a, const Volume& b) {
     if ((a.rootPath == QLatin1String("/")) != (b.rootPath == QLatin1String("/"))) {
       return a.rootPath == QLatin1String("/");
@@ -218,8 +244,12 @@ TfmFolderSel::TfmFolderSel(QWidget* owner, std::vector<Volume> volumes)
 TfmFolderSel::~TfmFolderSel() = default;
 
 void TfmFolderSel::SetDirectory(const QString& path) {
-  const QString wanted = WithoutTrailingSlash(path);
-  const int volume = wanted.startsWith(QLatin1Char('/')) ? VolumeIndexFor(volumes_, wanted) : -1;
+  const QString wanted = QDir::fromNativeSeparators(WithoutTrailingSlash(path));
+  const int volume =
+      base::IsAbsoluteRoot(std::u16string_view(reinterpret_cast<const char16_t*>(wanted.utf16()),
+                                               static_cast<size_t>(wanted.size())))
+          ? VolumeIndexFor(volumes_, wanted)
+          : -1;
   if (volume < 0) {
     if (!volumes_.empty()) DriveCombChange(0);
     return;
@@ -282,8 +312,8 @@ void TfmFolderSel::resizeEvent(QResizeEvent* event) {
 void TfmFolderSel::ShowVolume(int index) {
   const QString& root = volumes_[index].rootPath;
   branch_->SetVolume(root);
-  folders_->setRootPath(root);
-  const QString parent = root == QLatin1String("/") ? QString() : QFileInfo(root).absolutePath();
+  folders_->setRootPath(ModelPath(root));
+  const QString parent = IsTopRoot(root) ? QString() : QFileInfo(root).absolutePath();
   DirListBox->setRootIndex(parent.isEmpty() ? QModelIndex()
                                             : branch_->mapFromSource(folders_->index(parent)));
 }
@@ -295,7 +325,8 @@ void TfmFolderSel::SelectFolder(const QString& path) {
 }
 
 void TfmFolderSel::RevealDirectory() {
-  const QModelIndex shown = branch_->mapFromSource(folders_->index(directory_));
+  const QModelIndex shown =
+      branch_->mapFromSource(folders_->index(ModelPath(QDir::fromNativeSeparators(directory_))));
   if (!shown.isValid()) return;
   for (QModelIndex up = shown.parent(); up.isValid(); up = up.parent()) DirListBox->expand(up);
   DirListBox->expand(shown);
@@ -304,7 +335,7 @@ void TfmFolderSel::RevealDirectory() {
 }
 
 void TfmFolderSel::SetShownDirectory(const QString& path) {
-  directory_ = WithoutTrailingSlash(path);
+  directory_ = QDir::toNativeSeparators(WithoutTrailingSlash(path));
   STxSelect->setText(directory_);
   STxSelect->setToolTip(directory_);
 }

@@ -19,13 +19,14 @@ class VolumeBranchFilter;
 
 // A mounted volume as the drive box lists it.
 struct Volume {
-  QString rootPath;  // mount point, "/" for the root file system
+  QString rootPath;  // mount point, "/" for the root file system, "C:" for a drive
   QString label;     // volume name; empty when it has none
 };
 
-// The volumes a user may search: every mounted file system except the
-// kernel's pseudo file systems and the system's own run-time mounts. The
-// root file system comes first, the rest in path order.
+// The volumes a user may search: on Windows every drive that is ready, in
+// letter order; elsewhere every mounted file system except the kernel's
+// pseudo file systems and the system's own run-time mounts, the root file
+// system first and the rest in path order.
 std::vector<Volume> SearchableVolumes();
 
 // The index in `volumes` of the volume holding `path`: the one whose mount
@@ -54,8 +55,8 @@ class TfmFolderSel : public QDialog {
   // selects `path` in the folder tree. A path on no listed volume, or one
   // that is not an absolute path, shows the first volume's root.
   void SetDirectory(const QString& path);
-  // The folder the tree shows: a full path without a trailing "/" except
-  // for "/" itself.
+  // The folder the tree shows: a full path with the system's separators,
+  // without a trailing one except for "/" itself (a drive root is "C:").
   QString Directory() const { return directory_; }
 
   const std::vector<Volume>& Volumes() const { return volumes_; }

@@ -9,8 +9,13 @@
 #include "platform/Services.h"
 #include "platform/Settings.h"
 #include "platform/SystemServices.h"
+#ifdef Q_OS_WIN
+#include "platform/win32/ExplorerFileManager.h"
+#include "platform/win32/ShellLauncher.h"
+#else
 #include "platform/dbus/DBusFileManager.h"
 #include "platform/gio/GioLauncher.h"
+#endif
 
 namespace tarnvik::testing {
 
@@ -30,8 +35,13 @@ class WindowServices {
 
  protected:
   platform::SystemServices system_;
+#ifdef Q_OS_WIN
+  platform::ShellLauncher desktopLauncher_;
+  platform::ExplorerFileManager desktopFileManager_;
+#else
   platform::GioLauncher desktopLauncher_;
   platform::DBusFileManager desktopFileManager_;
+#endif
   std::unique_ptr<platform::Launcher> launcher_;
   std::unique_ptr<platform::FileManager> fileManager_;
   platform::Services bundle_;

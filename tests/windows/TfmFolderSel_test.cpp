@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <QTreeView>
 #include <QtTest>
+#include <algorithm>
 
 #include "app/WindowFonts.h"
 #include "windows/WindowFrame.h"
@@ -21,6 +22,30 @@ using tarnvik::windows::Volume;
 
 using Volumes = std::vector<Volume>;
 Q_DECLARE_METATYPE(Volumes)
+
+namespace {
+
+// The top of the file system the fixtures are made in: "/", or on Windows
+// the drive of the temporary folder ("C:").
+QString TopRoot() {
+#ifdef Q_OS_WIN
+  return QDir::tempPath().left(2);
+#else
+  return QStringLiteral("/");
+#endif
+}
+
+// A path as the dialog shows and returns it: with the system's separators.
+QString Native(const QString& path) { return QDir::toNativeSeparators(path); }
+
+// A path as the folder tree's model names it: "/" separators, a drive root
+// with its "/".
+QString ModelForm(const QString& path) {
+  const QString qt = QDir::fromNativeSeparators(path);
+  return qt.endsWith(u':') ? qt + u'/' : qt;
+}
+
+}  // namespace
 
 class TfmFolderSelTest : public QObject {
   Q_OBJECT
@@ -73,6 +98,16 @@ class TfmFolderSelTest : public QObject {
   void volumesLeaveOutThePseudoFileSystems() {
     const Volumes volumes = tarnvik::windows::SearchableVolumes();
     QVERIFY(!volumes.empty());
+#ifdef Q_OS_WIN
+    // Drives, in letter order, each as "X:".
+    for (size_t i = 0; i < volumes.size(); ++i) {
+      const QString& root = volumes[i].rootPath;
+      QVERIFY2(root.size() == 2 && root[1] == u':', qPrintable(root));
+      if (i > 0) QVERIFY(volumes[i - 1].rootPath < root);
+    }
+    QVERIFY(std::any_of(volumes.begin(), volumes.end(),
+                        [](const Volume& v) { return v.rootPath == TopRoot(); }));
+#else
     QCOMPARE(volumes.front().rootPath, QStringLiteral("/"));
     for (const Volume& v : volumes) {
       for (const char* system : {"/proc", "/sys", "/dev", "/run/user"}) {
@@ -82,10 +117,11 @@ class TfmFolderSelTest : public QObject {
       }
       QVERIFY(QFileInfo(v.rootPath).isDir());
     }
+#endif
     QWidget owner;
     TfmFolderSel fm(&owner);
     QCOMPARE(fm.DriveComb->count(), static_cast<int>(volumes.size()));
-    QCOMPARE(fm.DriveComb->itemData(0).toString(), QStringLiteral("/"));
+    QCOMPARE(fm.DriveComb->itemData(0).toString(), volumes.front().rootPath);
   }
 
   void volumeForAPath_data() {
@@ -101,6 +137,10 @@ class TfmFolderSelTest : public QObject {
     QTest::newRow("whole components only") << v << "/media/usbstick" << 0;
     QTest::newRow("home") << v << "/home/user" << 3;
     QTest::newRow("no root volume") << Volumes{{"/media/usb", ""}} << "/etc" << -1;
+    const Volumes drives = {{"C:", ""}, {"D:", "DATA"}};
+    QTest::newRow("drive root") << drives << "D:" << 1;
+    QTest::newRow("below a drive") << drives << "D:/Data/Sub" << 1;
+    QTest::newRow("other drive") << drives << "E:/x" << -1;
   }
 
   void volumeForAPath() {
@@ -111,7 +151,7 @@ class TfmFolderSelTest : public QObject {
   }
 
   void showsAndReturnsTheChosenFolder_data() {
-    QTest::addColumn<QString>("given");  // "@" is the fixture folder
+    QTest::addColumn<QString>("given");  // "@" is the fixture folder, "^" the top root
     QTest::addColumn<QString>("shown");
     QTest::newRow("folder") << "@/書類/2025年度"
                             << "@/書類/2025年度";
@@ -119,12 +159,18 @@ class TfmFolderSelTest : public QObject {
                                     << "@/書類";
     QTest::newRow("hidden folder") << "@/.hidden"
                                    << "@/.hidden";
-    QTest::newRow("volume root") << "/"
-                                 << "/";
+    QTest::newRow("volume root") << "^"
+                                 << "^";
     QTest::newRow("relative path") << "書類"
-                                   << "/";
+                                   << "^";
     QTest::newRow("empty") << ""
-                           << "/";
+                           << "^";
+#ifdef Q_OS_WIN
+    QTest::newRow("backslashes") << "@\\書類\\2025年度\\"
+                                 << "@/書類/2025年度";
+    QTest::newRow("drive root with backslash") << "^\\"
+                                               << "^";
+#endif
   }
 
   void showsAndReturnsTheChosenFolder() {
@@ -133,20 +179,22 @@ class TfmFolderSelTest : public QObject {
     QTemporaryDir dir;
     QDir().mkpath(dir.filePath(QStringLiteral("書類/2025年度")));
     QDir().mkpath(dir.filePath(QStringLiteral(".hidden")));
-    given.replace(QLatin1Char('@'), dir.path());
-    shown.replace(QLatin1Char('@'), dir.path());
+    for (QString* text : {&given, &shown}) {
+      text->replace(QLatin1Char('@'), Native(dir.path()));
+      text->replace(QLatin1Char('^'), TopRoot());
+    }
 
     QWidget owner;
-    TfmFolderSel fm(&owner, {{"/", ""}});
+    TfmFolderSel fm(&owner, {{TopRoot(), ""}});
     fm.SetDirectory(given);
-    QCOMPARE(fm.Directory(), shown);
-    QCOMPARE(fm.STxSelect->text(), shown);
+    QCOMPARE(fm.Directory(), Native(shown));
+    QCOMPARE(fm.STxSelect->text(), Native(shown));
     QCOMPARE(fm.DriveComb->currentIndex(), 0);
     if (!shown.contains(QLatin1String("/."))) {
       auto* proxy = fm.DirListBox->model();
       QCOMPARE(
           proxy->data(fm.DirListBox->currentIndex(), QFileSystemModel::FilePathRole).toString(),
-          shown);
+          ModelForm(shown));
     }
   }
 
@@ -158,7 +206,7 @@ class TfmFolderSelTest : public QObject {
     QDir().mkpath(chosen);
     QWidget owner;
     // The folders on the way are read while the dialog is already open.
-    TfmFolderSel fm(&owner, {{"/", ""}});
+    TfmFolderSel fm(&owner, {{TopRoot(), ""}});
     fm.SetDirectory(chosen);
     fm.show();
     QVERIFY(QTest::qWaitForWindowExposed(&fm));
@@ -172,7 +220,7 @@ class TfmFolderSelTest : public QObject {
     QTRY_COMPARE(fm.DirListBox->model()->rowCount(fm.DirListBox->currentIndex().parent().parent()),
                  60);
     QTRY_VERIFY(inView());
-    QCOMPARE(fm.Directory(), chosen);
+    QCOMPARE(fm.Directory(), Native(chosen));
   }
 
   void treeAndDriveBoxAreLinked() {
@@ -180,11 +228,11 @@ class TfmFolderSelTest : public QObject {
     QDir().mkpath(dir.filePath(QStringLiteral("a/b")));
     QWidget owner;
     // The fixture stands for a mounted volume of its own.
-    TfmFolderSel fm(&owner, {{"/", ""}, {dir.path(), "FIXTURE"}});
+    TfmFolderSel fm(&owner, {{TopRoot(), ""}, {dir.path(), "FIXTURE"}});
     QCOMPARE(fm.DriveComb->itemText(1), dir.path() + QStringLiteral("  [FIXTURE]"));
     fm.SetDirectory(dir.filePath(QStringLiteral("a")));
     QCOMPARE(fm.DriveComb->currentIndex(), 1);
-    QCOMPARE(fm.Directory(), dir.filePath(QStringLiteral("a")));
+    QCOMPARE(fm.Directory(), Native(dir.filePath(QStringLiteral("a"))));
 
     // Choosing a folder in the tree shows it.
     auto* model = fm.DirListBox->model();
@@ -192,15 +240,15 @@ class TfmFolderSelTest : public QObject {
     // The tree lists folders as it reads them.
     QTRY_COMPARE(model->rowCount(fm.DirListBox->currentIndex()), 1);
     fm.DirListBox->setCurrentIndex(model->index(0, 0, fm.DirListBox->currentIndex()));
-    QCOMPARE(fm.Directory(), dir.filePath(QStringLiteral("a/b")));
-    QCOMPARE(fm.STxSelect->text(), dir.filePath(QStringLiteral("a/b")));
+    QCOMPARE(fm.Directory(), Native(dir.filePath(QStringLiteral("a/b"))));
+    QCOMPARE(fm.STxSelect->text(), Native(dir.filePath(QStringLiteral("a/b"))));
 
     // Choosing a volume shows its root, and the tree shows that volume only.
     fm.DriveCombChange(0);
-    QCOMPARE(fm.Directory(), QStringLiteral("/"));
+    QCOMPARE(fm.Directory(), Native(TopRoot()));
     QCOMPARE(fm.DriveComb->currentIndex(), 0);
     fm.DriveCombChange(1);
-    QCOMPARE(fm.Directory(), dir.path());
+    QCOMPARE(fm.Directory(), Native(dir.path()));
     const QModelIndex top = fm.DirListBox->rootIndex();
     QCOMPARE(model->rowCount(top), 1);
     QCOMPARE(model->index(0, 0, top).data(QFileSystemModel::FilePathRole).toString(), dir.path());
@@ -214,7 +262,7 @@ class TfmFolderSelTest : public QObject {
     for (const char* name : {"a", "b", "c"}) QDir().mkpath(dir.filePath(QLatin1String(name)));
     const QString chosen = dir.filePath(QStringLiteral("b"));
     QWidget owner;
-    TfmFolderSel fm(&owner, {{"/", ""}, {dir.path(), "FIXTURE"}});
+    TfmFolderSel fm(&owner, {{TopRoot(), ""}, {dir.path(), "FIXTURE"}});
     fm.SetDirectory(chosen);
     fm.show();
     QVERIFY(QTest::qWaitForWindowExposed(&fm));
@@ -228,22 +276,22 @@ class TfmFolderSelTest : public QObject {
     QTest::keyClick(fm.focusWidget(), Qt::Key_Down);
     QVERIFY(current() != chosen);
     QCOMPARE(QFileInfo(current()).path(), dir.path());
-    QCOMPARE(fm.Directory(), current());
-    QCOMPARE(fm.STxSelect->text(), current());
+    QCOMPARE(fm.Directory(), Native(current()));
+    QCOMPARE(fm.STxSelect->text(), Native(current()));
     QCOMPARE(fm.DriveComb->currentIndex(), 1);
 
     QTest::keyClick(fm.focusWidget(), Qt::Key_Up);
     QCOMPARE(current(), chosen);
-    QCOMPARE(fm.Directory(), chosen);
+    QCOMPARE(fm.Directory(), Native(chosen));
     QCOMPARE(fm.DriveComb->currentIndex(), 1);
     // The tree reads on in the background; the user's folder stays.
     QTest::qWait(100);
-    QCOMPARE(fm.Directory(), chosen);
+    QCOMPARE(fm.Directory(), Native(chosen));
   }
 
   void selectButtonCloses() {
     QWidget owner;
-    TfmFolderSel fm(&owner, {{"/", ""}});
+    TfmFolderSel fm(&owner, {{TopRoot(), ""}});
     QTimer::singleShot(0, &fm, [&] { QTest::mouseClick(fm.BtnSelect, Qt::LeftButton); });
     QCOMPARE(fm.exec(), static_cast<int>(QDialog::Accepted));
     QVERIFY(!fm.isVisible());
