@@ -141,5 +141,41 @@ TEST(FormatNumber, RightAlignsAndWidens) {
   EXPECT_EQ(FormatNumber(-3, 4), u"  -3");
 }
 
+// Roots as they are stored: trailing separators go, a lone separator stays;
+// whether a root is absolute follows the system's path forms.
+TEST(Roots, StoredFormAndAbsoluteness) {
+  struct Case {
+    std::u16string_view given, stored;
+    bool absolute;
+  };
+#ifdef _WIN32
+  const Case cases[] = {
+      {u"C:", u"C:", true},
+      {u"C:\\", u"C:", true},
+      {u"c:/", u"c:", true},
+      {u"D:\\Data\\Sub\\\\", u"D:\\Data\\Sub", true},
+      {u"\\\\server\\share\\", u"\\\\server\\share", true},
+      {u"\\", u"\\", false},
+      {u"/", u"/", false},
+      {u"C:a", u"C:a", false},
+      {u"1:\\", u"1:", false},
+      {u"資料\\", u"資料", false},
+      {u"", u"", false},
+  };
+#else
+  const Case cases[] = {
+      {u"/", u"/", true},       {u"//", u"/", true},      {u"/home/u/", u"/home/u", true},
+      {u"/a\\", u"/a\\", true}, {u"a/b/", u"a/b", false}, {u"C:\\", u"C:\\", false},
+      {u"", u"", false},
+  };
+#endif
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    const Case& c = cases[i];
+    SCOPED_TRACE(i);
+    EXPECT_EQ(WithoutTrailingSeparator(std::u16string(c.given)), c.stored);
+    EXPECT_EQ(IsAbsoluteRoot(c.given), c.absolute);
+  }
+}
+
 }  // namespace
 }  // namespace tarnvik::base
