@@ -12,14 +12,9 @@
 namespace tarnvik::platform {
 
 bool ExplorerFileManager::ShowItem(const std::string& nativePath) {
-  if (nativePath.empty() || nativePath.find('\0') != std::string::npos) return false;
-  const std::wstring wide = win32::ToWide(nativePath);
-  DWORD size = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
-  if (size == 0) return false;
-  std::wstring full(size, L'\0');
-  size = GetFullPathNameW(wide.c_str(), size, full.data(), nullptr);
-  if (size == 0 || size >= full.size()) return false;
-  full.resize(size);
+  if (nativePath.find('\0') != std::string::npos) return false;
+  const std::wstring full = win32::FullPath(win32::ToWide(nativePath));
+  if (full.empty()) return false;
 
   // The shell's item lists need COM on this thread; the window's thread
   // has it already, and a second initialisation only counts up.

@@ -12,16 +12,11 @@
 namespace tarnvik::platform {
 
 bool ShellLauncher::OpenDocument(const std::string& nativePath) {
-  if (nativePath.empty() || nativePath.find('\0') != std::string::npos) return false;
-  const std::wstring wide = win32::ToWide(nativePath);
+  if (nativePath.find('\0') != std::string::npos) return false;
   // A relative path is taken from the current folder now, not from whatever
   // folder the started program has.
-  DWORD size = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
-  if (size == 0) return false;
-  std::wstring full(size, L'\0');
-  size = GetFullPathNameW(wide.c_str(), size, full.data(), nullptr);
-  if (size == 0 || size >= full.size()) return false;
-  full.resize(size);
+  const std::wstring full = win32::FullPath(win32::ToWide(nativePath));
+  if (full.empty()) return false;
   // Shell extensions that handle the verb may need COM on this thread.
   const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
   const HINSTANCE result =

@@ -93,17 +93,24 @@ std::wstring ToWide(std::string_view native) {
   return out;
 }
 
+std::wstring FullPath(const std::wstring& path) {
+  if (path.empty() || path.find(L'\0') != std::wstring::npos) return {};
+  DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+  if (size == 0) return {};
+  std::wstring full(size, L'\0');
+  size = GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
+  if (size == 0 || size >= full.size()) return {};
+  full.resize(size);
+  return full;
+}
+
 std::wstring ExtendedPath(const std::wstring& path) {
   if (path.empty() || path.find(L'\0') != std::wstring::npos) return {};
   if (path.starts_with(L"\\\\?\\")) return path;
   std::wstring source = path;
   if (source.size() == 2 && source[1] == L':') source += L'\\';
-  DWORD size = GetFullPathNameW(source.c_str(), 0, nullptr, nullptr);
-  if (size == 0) return {};
-  std::wstring full(size, L'\0');
-  size = GetFullPathNameW(source.c_str(), size, full.data(), nullptr);
-  if (size == 0 || size >= full.size()) return {};
-  full.resize(size);
+  const std::wstring full = FullPath(source);
+  if (full.empty()) return {};
   if (full.starts_with(L"\\\\.\\")) return full;  // devices keep their own form
   if (full.starts_with(L"\\\\")) return L"\\\\?\\UNC\\" + full.substr(2);
   return L"\\\\?\\" + full;

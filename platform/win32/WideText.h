@@ -20,6 +20,11 @@ std::string ToNative(std::wstring_view wide);
 // form a pair becomes that pair, like the four-byte form of its code point.
 std::wstring ToWide(std::string_view native);
 
+// The full path of `path` (GetFullPathNameW): a relative path is taken from
+// the current folder now, "/" become "\", "." and ".." are resolved. Empty
+// when `path` is empty, holds a NUL or cannot be made full.
+std::wstring FullPath(const std::wstring& path);
+
 // A form of `path` that the wide file functions accept beyond MAX_PATH:
 // the full path (relative paths are taken from the current folder, "/" and
 // "." and ".." are resolved) with the "\\?\" prefix, "\\?\UNC\" for a share.
