@@ -3,8 +3,9 @@
 # Idempotent: prints nothing and changes nothing when everything is there.
 #   tools/setup.sh            build, test and run dependencies
 #   tools/setup.sh --extras   also the tools for screenshots, fuzzing and benchmarks
-#   tools/setup.sh --windows  also the mingw-w64 cross compilers and Wine
-#                             (tools/test-windows.sh)
+#   tools/setup.sh --windows  also the mingw-w64 cross compilers, Wine, NSIS
+#                             and an X server for the installed window
+#                             (tools/test-windows.sh, tools/package-windows.sh)
 set -euo pipefail
 
 packages=(
@@ -25,7 +26,7 @@ for option in "$@"; do
   case $option in
     --extras) packages+=(xvfb xdotool x11-utils imagemagick clang-14 libclang-rt-14-dev hyperfine) ;;
     --windows) packages+=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix libz-mingw-w64-dev
-      googletest wine wine64 dpkg-dev xz-utils) ;;
+      googletest wine wine64 dpkg-dev xz-utils nsis xvfb xdotool) ;;
   esac
 done
 

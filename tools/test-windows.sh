@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Cross-builds Tarnvik for 64-bit Windows (tools/build-windows.sh) and runs
 # every test under Wine through CTest, the window tests on Qt's offscreen
-# platform.
+# platform; then packages the build and tests the installer in a Wine prefix
+# of its own (tools/test-package-windows.sh).
 #   tools/test-windows.sh [ctest options]
 # Build folder: $TARNVIK_WIN_BUILD_DIR, default build-win64/, with its Wine
 # prefix in build-win64/wine-prefix.
@@ -35,3 +36,4 @@ wine cmd /c exit >/dev/null 2>&1 </dev/null || true
 trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
 
 ctest --test-dir "$build" --output-on-failure --parallel "$(nproc)" "$@"
+"$here/tools/test-package-windows.sh"
