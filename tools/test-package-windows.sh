@@ -5,7 +5,8 @@
 # shortcut and the entry in Add/Remove Programs, compares the files with the
 # portable zip beside the installer, runs the installed tarnvik-cli.exe on a
 # small tree, starts the installed tarnvik.exe on Qt's real "windows"
-# platform under Xvfb and waits for its main window, closes it, uninstalls
+# platform under Xvfb and waits for its main window, searches, ends it with
+# 終 了 and checks the settings it saved in the registry, uninstalls
 # silently and checks that the program, the shortcut and the entry are gone
 # while the user's settings stay.
 #   tools/test-package-windows.sh [Tarnvik-VERSION-setup.exe]
@@ -119,7 +120,12 @@ WINEDLLOVERRIDES=$overrides wine "$instdir/tarnvik-cli.exe" "Z:${work//\//\\}\\t
   fail "tarnvik-cli.exe counted otherwise: $(cat "$work/cli.out" "$work/cli.err")"
 
 # The installed window starts from its folder alone (no Qt on the PATH, no
-# qt.conf) on the real windows platform and shows its main window.
+# qt.conf) on the real windows platform, with slot 0 on the small tree, and
+# shows its main window; 検 索 searches, 終 了 saves the settings in the
+# registry and ends the program.
+tree_win="Z:${work//\//\\}\\tree"
+settings_key='HKCU\Software\Tarnvik'
+wine reg add "$settings_key" /v SrchFrom0 /d "$tree_win" /f >/dev/null 2>&1
 WINEDLLOVERRIDES=$overrides WINEDEBUG=-all,err+module wine "$instdir/tarnvik.exe" \
   >"$work/window.log" 2>&1 &
 app_pid=$!
@@ -137,24 +143,42 @@ done
 [[ -n $found ]] || fail "no window titled \"$caption\" within 60 s: $(cat "$work/window.log")"
 echo "window up after $((SECONDS - start_time)) s: $caption"
 
-# Closed as a user closes it; it ends by itself.
-wine taskkill /im tarnvik.exe >/dev/null 2>&1 || true
+# The buttons at their places in the window's first-run size: 検 索 at
+# (424, 52), 終 了 at (644, 318), each 56 x 25. The window takes no input
+# while it searches, so 終 了 is pressed until the program ends.
+sleep 2
+xdotool mousemove --window "$found" 452 64 click 1 2>/dev/null || fail "could not press 検 索"
 for _ in $(seq 60); do
   kill -0 "$app_pid" 2>/dev/null || break
-  sleep 0.5
+  xdotool mousemove --window "$found" 672 330 click 1 2>/dev/null || true
+  sleep 1
 done
 if kill -0 "$app_pid" 2>/dev/null; then
   wine taskkill /f /im tarnvik.exe >/dev/null 2>&1 || true
-  fail "tarnvik.exe did not end within 30 s of closing its window"
+  fail "tarnvik.exe did not end within 60 s of pressing 終 了"
 fi
 status=0
 wait "$app_pid" || status=$?
 app_pid=
 [[ $status -eq 0 ]] || fail "tarnvik.exe ended with status $status: $(cat "$work/window.log")"
 
+# The settings 終 了 saved: the roots as strings, the size as numbers.
+wine reg query "$settings_key" >"$work/settings" 2>&1 || fail "終 了 saved no settings in $settings_key"
+tr -d '\r' <"$work/settings" >"$work/settings.txt"
+want_value() {
+  grep -qE "^ +$1 +$2 +$3\$" "$work/settings.txt" || {
+    cat "$work/settings.txt" >&2
+    fail "$settings_key lacks $1 ($2) $3"
+  }
+}
+want_value SrchFrom0 REG_SZ "$(sed 's/[][\\.*^$]/\\&/g' <<<"$tree_win")"
+for slot in 1 2 3 4; do want_value "SrchFrom$slot" REG_SZ 'C:'; done
+want_value Height REG_DWORD '0x[0-9a-f]+'
+want_value Width REG_DWORD '0x[0-9a-f]+'
+echo "searched and saved the settings through 終 了"
+
 # Uninstall. The uninstaller copies itself to a temporary folder, starts
 # the copy and returns; the copy's end is waited for.
-wine reg add 'HKCU\Software\Tarnvik' /v Width /t REG_DWORD /d 800 /f >/dev/null 2>&1
 wine "$instdir/uninstall.exe" /S >"$work/uninstall.log" 2>&1 ||
   fail "the uninstaller failed: $(cat "$work/uninstall.log")"
 wait_for_wine 120 "the uninstaller did not finish within 120 s"
@@ -165,7 +189,7 @@ fi
 [[ ! -e $shortcut ]] || fail "the Start-menu shortcut is still there after uninstalling"
 ! wine reg query "$uninstall_key" >/dev/null 2>&1 ||
   fail "the Add/Remove Programs entry is still there after uninstalling"
-wine reg query 'HKCU\Software\Tarnvik' /v Width >/dev/null 2>&1 ||
+wine reg query "$settings_key" /v SrchFrom0 >/dev/null 2>&1 ||
   fail "uninstalling took away the user's settings in HKCU\\Software\\Tarnvik"
 
 echo "Windows package test passed in $((SECONDS - start_time)) s: installed, ran tarnvik-cli.exe and the window, uninstalled"
