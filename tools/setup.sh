@@ -24,7 +24,7 @@ packages=(
 )
 for option in "$@"; do
   case $option in
-    --extras) packages+=(xvfb xdotool x11-utils imagemagick clang-14 libclang-rt-14-dev hyperfine) ;;
+    --extras) packages+=(xvfb xdotool x11-utils imagemagick locales clang-14 libclang-rt-14-dev hyperfine) ;;
     --windows) packages+=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix libz-mingw-w64-dev
       googletest wine wine64 dpkg-dev xz-utils nsis xvfb xdotool) ;;
   esac
