@@ -3,7 +3,8 @@
 // no events:
 //   Window_qtbench ROOT [RUNS]
 // The search button is pressed RUNS times (default 5) on the same window;
-// the limit message, if any, is counted instead of shown.
+// the limit message, if any, is counted instead of shown. Builds for Linux
+// and for Windows, with the services of the system it runs on.
 
 #include <QApplication>
 #include <QDir>
@@ -17,8 +18,7 @@
 
 #include "app/WindowFonts.h"
 #include "app/pgTarnvik.h"
-#include "platform/SystemServices.h"
-#include "platform/gio/GioLauncher.h"
+#include "platform/DesktopServices.h"
 #include "platform/qt/QtSettingsStore.h"
 
 int main(int argc, char** argv) {
@@ -31,7 +31,8 @@ int main(int argc, char** argv) {
   process.start();
   QApplication app(argc, argv);
   tarnvik::app::InstallJapaneseFonts();
-  const QString root = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
+  const QString root =
+      QDir::toNativeSeparators(QDir(QString::fromLocal8Bit(argv[1])).absolutePath());
   const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
 
   QTemporaryDir config;
@@ -42,12 +43,9 @@ int main(int argc, char** argv) {
   }
   tarnvik::platform::QtSettingsStore store(file);
   // The services as main() builds them, with this run's settings.
-  const tarnvik::platform::SystemServices system;
-  tarnvik::platform::GioLauncher launcher;
-  tarnvik::platform::Services services;
-  services.engine = system.Engine();
+  tarnvik::platform::DesktopServices desktop;
+  tarnvik::platform::Services services = desktop.Get();
   services.settings = &store;
-  services.launcher = &launcher;
   tarnvik::app::TfmTarnvik window(services);
   int messages = 0;
   window.SetMessageSink([&](const QString&) { ++messages; });
