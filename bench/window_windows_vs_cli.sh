@@ -12,8 +12,8 @@
 # the median time of `tarnvik-cli.exe --help`, the same program started and
 # ended under Wine in the same rounds, is taken off. Wine needs 0.1 to 0.3 s
 # here to start a Windows program (its own DLLs, the server's bookkeeping),
-# many times what Windows needs and nothing of the program's own, and it would
-# flatter the window by as much as the command line's whole search takes.
+# many times what Windows needs and nothing of the program's own; counted on
+# the command line's side alone it would move the ratio by up to a third.
 # Other processes on the machine make single runs swing widely under Wine;
 # the ratio of the best runs is printed beside that of the medians as the
 # figure they move least.
