@@ -30,7 +30,10 @@ wine_env=(
 for entry in "${wine_env[@]}"; do
   wine reg add 'HKCU\Environment' /v "${entry%%=*}" /d "${entry#*=}" /f >/dev/null 2>&1
 done
-wineserver -p >/dev/null 2>&1 </dev/null || true  # one may be running already
+# A server that is running already (the one the settings above started)
+# would not become persistent; it is let go first.
+timeout 60 wineserver -w >/dev/null 2>&1 </dev/null || true
+wineserver -p >/dev/null 2>&1 </dev/null || true
 # The first program of a fresh server starts Wine's own services; without
 # this warm-up a test program may wait at its exit until CTest's timeout.
 wine cmd /c exit >/dev/null 2>&1 </dev/null || true
