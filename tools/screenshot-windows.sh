@@ -13,6 +13,7 @@
 # Needs the extras of tools/setup.sh (xvfb, xdotool, x11-utils, imagemagick,
 # locales) and Wine (tools/setup.sh --windows).
 set -euo pipefail
+source "$(dirname "$0")/screenshot-tree.sh"
 here=$(cd "$(dirname "$0")/.." && pwd)
 wbuild=${TARNVIK_WIN_BUILD_DIR:-$here/build-win64}
 lbuild=${TARNVIK_BUILD_DIR:-$here/build}
@@ -97,18 +98,7 @@ docs=$WINEPREFIX/drive_c/users/Public/Documents
 }
 tree="$docs/共有フォルダー"
 wroot='C:\users\Public\Documents\共有フォルダー'
-if [[ -x "$lbuild/bench/gentree_tool" ]]; then
-  "$lbuild/bench/gentree_tool" "$tree" --seed 7 --files 160 --folders 14 >/dev/null
-else
-  mkdir -p "$tree/総務/2025年度" "$tree/経理" "$tree/営業/顧客"
-  for d in "$tree" "$tree/総務/2025年度" "$tree/経理" "$tree/営業/顧客"; do
-    for n in 報告書.xlsx 議事録.docx ﾚﾎﾟｰﾄ.txt 見積書.pdf 写真.jpg; do
-      head -c $((RANDOM % 900 + 10)) /dev/zero | tr '\0' x >"$d/$n"
-      touch -d '2025-06-01 09:30:00' "$d/$n"
-    done
-  done
-  touch -d '2025-07-02 14:00:00' "$tree/経理/議事録.docx"
-fi
+make_screenshot_tree "$tree" "$lbuild/bench/gentree_tool"
 wine reg add 'HKCU\Software\Tarnvik' /v SrchFrom0 /d "$wroot" /f >/dev/null 2>&1
 wine reg add 'HKCU\Software\Tarnvik' /v Height /t REG_DWORD /d 621 /f >/dev/null 2>&1
 wine reg add 'HKCU\Software\Tarnvik' /v Width /t REG_DWORD /d 736 /f >/dev/null 2>&1

@@ -11,6 +11,7 @@
 # lower table, and grabs the window.
 # Needs the extras of tools/setup.sh (xvfb, xdotool, x11-utils, imagemagick).
 set -euo pipefail
+source "$(dirname "$0")/screenshot-tree.sh"
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${TARNVIK_BUILD_DIR:-$here/build}
 menu=false
@@ -45,18 +46,7 @@ trap cleanup EXIT
 # The tree: the generator's mix of names when it is there, else a few
 # folders made here.
 tree="$work/共有フォルダー"
-if [[ -x "$build/bench/gentree_tool" ]]; then
-  "$build/bench/gentree_tool" "$tree" --seed 7 --files 160 --folders 14 >/dev/null
-else
-  mkdir -p "$tree/総務/2025年度" "$tree/経理" "$tree/営業/顧客"
-  for d in "$tree" "$tree/総務/2025年度" "$tree/経理" "$tree/営業/顧客"; do
-    for n in 報告書.xlsx 議事録.docx ﾚﾎﾟｰﾄ.txt 見積書.pdf 写真.jpg; do
-      printf 'x%.0s' $(seq 1 $((RANDOM % 900 + 10))) >"$d/$n"
-      touch -d '2025-06-01 09:30:00' "$d/$n"
-    done
-  done
-  touch -d '2025-07-02 14:00:00' "$tree/経理/議事録.docx"
-fi
+make_screenshot_tree "$tree" "$build/bench/gentree_tool"
 
 mkdir -p "$work/config/Tarnvik"
 cat >"$work/config/Tarnvik/Tarnvik.conf" <<CONF
