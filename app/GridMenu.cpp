@@ -10,6 +10,7 @@
 #include "base/TextCodec.h"
 #include "platform/FileManager.h"
 #include "platform/Launcher.h"
+#include "windows/QtText.h"
 
 namespace tarnvik::app {
 
@@ -45,9 +46,7 @@ void GridMenu::PopUpAt(const QPoint& globalPos) {
 }
 
 void GridMenu::Tell(const QString& message, const std::string& path) {
-  std::u16string text(reinterpret_cast<const char16_t*>(message.utf16()),
-                      static_cast<size_t>(message.size()));
-  host_.ShowMessage(text + base::kCrLf + base::NativeToText(path));
+  host_.ShowMessage(windows::ToText(message) + base::kCrLf + base::NativeToText(path));
 }
 
 void GridMenu::OpenWithDefaultProgram() {

@@ -13,9 +13,11 @@ inline QString ToQString(std::u16string_view text) {
   return QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
 }
 
-inline std::u16string ToText(const QString& text) {
-  return std::u16string(reinterpret_cast<const char16_t*>(text.utf16()),
-                        static_cast<size_t>(text.size()));
+// The code units of `text` in place; valid while `text` is unchanged.
+inline std::u16string_view TextView(const QString& text) {
+  return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<size_t>(text.size())};
 }
+
+inline std::u16string ToText(const QString& text) { return std::u16string(TextView(text)); }
 
 }  // namespace tarnvik::windows

@@ -37,8 +37,7 @@ bool IsWithin(const QString& path, const QString& base) {
 }
 
 QString WithoutTrailingSlash(const QString& path) {
-  return path.left(static_cast<qsizetype>(base::RootLength(std::u16string_view(
-      reinterpret_cast<const char16_t*>(path.utf16()), static_cast<size_t>(path.size())))));
+  return path.left(static_cast<qsizetype>(base::RootLength(TextView(path))));
 }
 
 // Whether the volume root `root` (as listed, without a trailing "/") is the
@@ -245,11 +244,7 @@ TfmFolderSel::~TfmFolderSel() = default;
 
 void TfmFolderSel::SetDirectory(const QString& path) {
   const QString wanted = QDir::fromNativeSeparators(WithoutTrailingSlash(path));
-  const int volume =
-      base::IsAbsoluteRoot(std::u16string_view(reinterpret_cast<const char16_t*>(wanted.utf16()),
-                                               static_cast<size_t>(wanted.size())))
-          ? VolumeIndexFor(volumes_, wanted)
-          : -1;
+  const int volume = base::IsAbsoluteRoot(TextView(wanted)) ? VolumeIndexFor(volumes_, wanted) : -1;
   if (volume < 0) {
     if (!volumes_.empty()) DriveCombChange(0);
     return;

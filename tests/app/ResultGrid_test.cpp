@@ -26,6 +26,16 @@ void Fill(ResultTable& t, int rows) {
   }
 }
 
+// Starts a result in `grid` with the file-name layout and `rows` rows from
+// Fill; the caller ends it.
+void BeginFileNameTable(ResultGrid& grid, int rows) {
+  tarnvik::base::EngineHost host;
+  ResultTable lower;
+  grid.BeginResult();
+  tarnvik::core::ApplyColumnLayout(tarnvik::base::SortOrder::ByName, grid.Table(), lower, host);
+  Fill(grid.Table(), rows);
+}
+
 }  // namespace
 
 class ResultGridTest : public QObject {
@@ -69,11 +79,7 @@ class ResultGridTest : public QObject {
 
   void showsCp932NamesByTheirText() {
     ResultGrid grid;
-    tarnvik::base::EngineHost host;
-    ResultTable lower;
-    grid.BeginResult();
-    tarnvik::core::ApplyColumnLayout(tarnvik::base::SortOrder::ByName, grid.Table(), lower, host);
-    Fill(grid.Table(), 2);
+    BeginFileNameTable(grid, 2);
     // ﾚﾎﾟｰﾄ.txt in CP932, in the folder 書類 (UTF-8) / 議事録 (CP932); then
     // bytes that are no CP932 either.
     const std::u16string name = tarnvik::base::NativeToText("\xda\xce\xdf\xb0\xc4.txt");
@@ -233,11 +239,7 @@ class ResultGridTest : public QObject {
     QFETCH(bool, clipped);
     ResultGrid grid;
     grid.setFont(tarnvik::app::WindowFont());
-    tarnvik::base::EngineHost host;
-    ResultTable lower;
-    grid.BeginResult();
-    tarnvik::core::ApplyColumnLayout(tarnvik::base::SortOrder::ByName, grid.Table(), lower, host);
-    Fill(grid.Table(), 2);
+    BeginFileNameTable(grid, 2);
     grid.Table().SetCell(column, 2, text.toStdU16String());
     grid.EndResult();
     grid.resize(712, 222);
@@ -264,11 +266,7 @@ class ResultGridTest : public QObject {
   void clippedRowNumbersShowATip() {
     ResultGrid grid;
     grid.setFont(tarnvik::app::WindowFont());
-    tarnvik::base::EngineHost host;
-    ResultTable lower;
-    grid.BeginResult();
-    tarnvik::core::ApplyColumnLayout(tarnvik::base::SortOrder::ByName, grid.Table(), lower, host);
-    Fill(grid.Table(), 2);
+    BeginFileNameTable(grid, 2);
     grid.Table().SetCell(0, 2, u"20000");
     grid.EndResult();
     QCOMPARE(grid.ClippedNumber(0), QString());

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -19,10 +20,12 @@
 
 #include "TreeFixture.h"
 #include "app/ResultGrid.h"
+#include "app/RowDrag.h"
 #include "app/RowFile.h"
 #include "app/WindowFonts.h"
 #include "app/pgTarnvik.h"
 #include "platform/Launcher.h"
+#include "platform/qt/FileUri.h"
 #include "platform/win32/RegistrySettingsStore.h"
 #include "tests/app/TestWindow.h"
 #include "windows/pgFmFolderSel.h"
@@ -223,6 +226,31 @@ class TfmTarnvikWindowsTest : public QObject {
              drive + QStringLiteral("\\x.txt"));
     QCOMPARE(QString::fromStdString(tarnvik::app::FileOfRow(*upper, 2, root, u'\\').path),
              drive + QStringLiteral("\\書類\\2025\\y.txt"));
+  }
+
+  // A dragged row names its file by a URI other programs on Windows read
+  // back as the same path.
+  void draggedFilesAreWindowsUris_data() {
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QByteArray>("uri");
+    QTest::addColumn<QString>("localFile");
+    QTest::newRow("drive") << "C:\\書類\\a b%.txt"
+                           << QByteArray("file:///C:/%E6%9B%B8%E9%A1%9E/a%20b%25.txt")
+                           << "C:/書類/a b%.txt";
+    QTest::newRow("drive root") << "D:\\x.txt" << QByteArray("file:///D:/x.txt") << "D:/x.txt";
+    QTest::newRow("share") << "\\\\host\\share\\x.txt" << QByteArray("file://host/share/x.txt")
+                           << "//host/share/x.txt";
+  }
+
+  void draggedFilesAreWindowsUris() {
+    QFETCH(QString, path);
+    QFETCH(QByteArray, uri);
+    QFETCH(QString, localFile);
+    const std::string native = path.toStdString();
+    QCOMPARE(tarnvik::platform::FileUri(native), uri);
+    const std::unique_ptr<QMimeData> data(tarnvik::app::FileMimeData(native));
+    QCOMPARE(data->urls().size(), 1);
+    QCOMPARE(data->urls()[0].toLocalFile(), localFile);
   }
 
   void exitButtonSavesToTheRegistry() {

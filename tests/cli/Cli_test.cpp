@@ -64,6 +64,22 @@ class CliTest : public ::testing::Test {
     close(fd);
   }
 
+  // The program's argument and environment vectors for exec: tarnvik-cli
+  // with `args`, in UTC and a UTF-8 locale so that time texts and names are
+  // predictable.
+  struct Command {
+    explicit Command(const std::vector<std::string>& args) : argStore{TARNVIK_CLI_PATH} {
+      argStore.insert(argStore.end(), args.begin(), args.end());
+      for (auto& a : argStore) argv.push_back(a.data());
+      argv.push_back(nullptr);
+      for (auto& e : envStore) envp.push_back(e.data());
+      envp.push_back(nullptr);
+    }
+    std::vector<std::string> argStore;
+    std::vector<std::string> envStore{"TZ=UTC", "LC_ALL=C.UTF-8"};
+    std::vector<char*> argv, envp;
+  };
+
   // Runs tarnvik-cli with TZ=UTC so that time texts are predictable.
   CliRun Run(const std::vector<std::string>& args) {
     CliRun run;
@@ -74,15 +90,9 @@ class CliTest : public ::testing::Test {
                                      0644);
     posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
                                      0644);
-    std::vector<std::string> argStore{TARNVIK_CLI_PATH};
-    argStore.insert(argStore.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (auto& a : argStore) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    std::vector<std::string> envStore{"TZ=UTC", "LC_ALL=C.UTF-8"};
-    std::vector<char*> envp;
-    for (auto& e : envStore) envp.push_back(e.data());
-    envp.push_back(nullptr);
+    Command command(args);
+    std::vector<char*>& argv = command.argv;
+    std::vector<char*>& envp = command.envp;
     pid_t pid;
     EXPECT_EQ(posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data()), 0);
     posix_spawn_file_actions_destroy(&actions);
@@ -100,15 +110,9 @@ class CliTest : public ::testing::Test {
   bool RunLimited(const std::vector<std::string>& args, int descriptors, bool unprivileged,
                   CliRun& run) {
     const fs::path outPath = base_ / "stdout", errPath = base_ / "stderr";
-    std::vector<std::string> argStore{TARNVIK_CLI_PATH};
-    argStore.insert(argStore.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (auto& a : argStore) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    std::vector<std::string> envStore{"TZ=UTC", "LC_ALL=C.UTF-8"};
-    std::vector<char*> envp;
-    for (auto& e : envStore) envp.push_back(e.data());
-    envp.push_back(nullptr);
+    Command command(args);
+    std::vector<char*>& argv = command.argv;
+    std::vector<char*>& envp = command.envp;
     const pid_t pid = fork();
     if (pid < 0) return false;
     if (pid == 0) {
